@@ -1,0 +1,231 @@
+// DictionaryFile: the dictionary engine. Owns the open data file "LexanoData_WN.pdb" and everything
+// read from it: the record table, the two description records, and two word block slots. Word
+// blocks and entry blocks are read and decompressed on demand; see dictdata/FORMAT.md for the
+// byte layout.
+//
+// Operations report success as bool and write their results to out-parameters; unless a comment
+// says otherwise an out-parameter is left untouched on failure. Nothing here throws except a
+// failed allocation. One engine is used from one thread only: it owns a single stream whose
+// position every read changes.
+#ifndef LEXANO_DICTDATA_DICTIONARYFILE_H
+#define LEXANO_DICTDATA_DICTIONARYFILE_H
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+// Record 0: the first 15 bytes describe the word list.
+struct HeaderRecord {
+    uint8_t nReserved = 0;
+    uint16_t nWordBlockSize = 0;   // c: largest decompressed word block, in bytes
+    uint16_t nWordBlockCount = 0;  // k: word blocks are records 1 to k
+    uint8_t nMaxWordLength = 0;    // longest word text and block key, in bytes
+    uint32_t nWordCount = 0;       // W: list positions run 0 to W-1
+    uint8_t nWordsPerBlock = 0;    // n: words of every block but the last
+    uint32_t nReserved2 = 0;
+};
+
+// Record k+1: the four part-of-speech groups of the entry numbers and the entry block count.
+// The entries-per-block table that follows it is kept separately.
+struct EntryIndexRecord {
+    uint8_t nReserved = 0;
+    uint8_t nPosCode[4] = {0, 0, 0, 0};  // letter code of each group: 'N', 'V', 'a' or 'v'
+    uint32_t nEntryCount[4] = {0, 0, 0, 0};
+    uint16_t nReserved2 = 0;
+    uint16_t nEntryBlockCount = 0;
+};
+
+// One decompressed word block and its index. Buffers are sized once per open file.
+struct WordBlockSlot {
+    uint16_t nBlock = 0xFFFF;                // block held, 1 to k; kEmptySlot when none
+    std::unique_ptr<unsigned char[]> pData;  // c + 1 bytes: the decompressed block
+    std::unique_ptr<int32_t[]> pOffsets;     // n word offsets O(i), relative to the word data
+    std::unique_ptr<unsigned char[]> pPairs; // 2n bytes: (text length, entry count) per word
+};
+
+class DictionaryFile {
+public:
+    static constexpr uint16_t kEmptySlot = 0xFFFF;
+    static constexpr size_t kContainerHeaderSize = 78;
+    static constexpr size_t kHeaderRecordSize = 15;
+    static constexpr size_t kEntryIndexSize = 25;
+    static constexpr size_t kEntryBlockSize = 16384;       // largest decompressed entry block
+    static constexpr size_t kEntryBlockStoredSize = 16723;  // 16384 + 16384/50 + 12
+
+    DictionaryFile();
+    virtual ~DictionaryFile();  // runs Close
+    DictionaryFile(const DictionaryFile&) = delete;
+    DictionaryFile& operator=(const DictionaryFile&) = delete;
+
+    // ---- Container (Container.cpp) ----
+
+    // Opens and validates the data file at lpszPath and loads the container state. Any previous
+    // state is released first. Returns false, with the engine closed, when the file cannot be
+    // opened, its name does not start with "LexanoData", or its container, header record or
+    // entry index record is damaged (too short, offsets outside the file or descending, counts
+    // that do not fit together).
+    bool Open(const char* lpszPath);
+
+    // Closes the stream and releases every buffer. Safe to call when closed, and twice.
+    void Close();
+
+    // True exactly while a data file is open.
+    bool IsOpen() const { return m_pStream != nullptr; }
+
+    // Reads record 0 into the header record. False when no file is open or the read fails.
+    bool ReadHeaderRecord();
+
+    // Copies the key that starts record nRecord (a length byte, then that many bytes of text)
+    // into lpBuffer, without a terminator. False, with the buffer untouched, when no file is
+    // open, nRecord is not in 1 to record count - 1, the key is longer than the maximum word
+    // length or runs past its record.
+    // REQUIRES: lpBuffer holds at least maximum word length + 1 bytes.
+    bool ReadRecordKey(int nRecord, unsigned char* lpBuffer);
+
+    // The description records, valid while open; all zero while closed.
+    const HeaderRecord& GetHeaderRecord() const { return m_header; }
+    const EntryIndexRecord& GetEntryIndexRecord() const { return m_entryIndex; }
+    // W, the number of words; 0 while closed.
+    uint32_t GetWordCount() const { return m_header.nWordCount; }
+    // The database name up to its first zero byte (at most 32 bytes).
+    std::string GetDatabaseName() const;
+    uint16_t GetRecordCount() const { return m_nRecordCount; }
+    // File offset of record nRecord; nRecord == record count gives the file size.
+    // REQUIRES: open, 0 <= nRecord <= record count.
+    uint32_t GetRecordOffset(int nRecord) const { return m_pRecordOffsets[nRecord]; }
+    // Value of the entries-per-block table for entry block nBlock (1-based).
+    // REQUIRES: open, 1 <= nBlock <= entry block count.
+    uint16_t GetEntriesInBlock(int nBlock) const { return m_pEntriesPerBlock[nBlock - 1]; }
+    // Sum of the entries-per-block table: entry numbers run 1 to this.
+    uint32_t GetTotalEntries() const { return m_nTotalEntries; }
+
+    // ---- Word blocks and word access (WordBlock.cpp) ----
+
+    // Reads, decompresses and indexes word block nBlock into slot. False when no file is open or
+    // nBlock is outside 1 to k (slot untouched), and when the block is damaged: then the slot is
+    // left empty (kEmptySlot).
+    bool LoadWordBlock(int nBlock, WordBlockSlot& slot);
+
+    // Copies word nIndex's text of a loaded slot into lpBuffer, zero-terminated. Copies nothing
+    // when pSlot is null or nIndex is not in 0 to n-1.
+    // REQUIRES: lpBuffer holds at least maximum word length + 1 bytes.
+    void CopyWordText(int nIndex, char* lpBuffer, const WordBlockSlot* pSlot) const;
+
+    // Sets pSlot to the slot that holds block nBlock, loading it by the two-slot rule. False,
+    // with pSlot null, when nBlock is outside 1 to k or its block fails to load. The slot stays
+    // valid until the next call that may load or copy a block.
+    bool GetWordBlock(int nBlock, WordBlockSlot*& pSlot);
+
+    // Makes dest hold the same block as src.
+    void CopySlot(WordBlockSlot& dest, const WordBlockSlot& src);
+
+    // Sets strText to the word at list position nPos. False when closed, nPos is not in 0 to
+    // W-1 or its block cannot be loaded.
+    bool GetWord(int nPos, std::string& strText);
+
+    // Entry numbers of the word at nPos, by the two-call protocol: with pNumbers null, or nCount
+    // below the word's entry count E, sets nCount to E. Otherwise fills pNumbers[0..E-1] and
+    // leaves nCount as it is. False (both untouched) when closed, nPos is not in 0 to W-1 or its
+    // block cannot be loaded.
+    bool GetEntryNumbers(int nPos, int32_t* pNumbers, int& nCount);
+
+    // ---- Word search (WordSearch.cpp) ----
+
+    // List position of the last word that is smaller than or equal to strText by unsigned bytes,
+    // or 0 when strText sorts before every word. Always in 0 to W-1.
+    // REQUIRES: open.
+    int FindWord(std::string strText);
+
+    // Word block (1 to k) whose key is the greatest key not above lpszText, or 1.
+    int FindBlock(const char* lpszText);
+
+    // Index (0 to the block's last word index) of the last word of slot's block not above
+    // lpszText, or 0. REQUIRES: slot holds a loaded block.
+    int FindInBlock(const char* lpszText, const WordBlockSlot& slot);
+
+    // ---- Entry records (EntryRecord.cpp) ----
+
+    // Entry block (1-based) that holds entry number nEntry; sets nPosition to its 1-based
+    // position there. Returns 0, nPosition untouched, when nEntry is not in 1 to
+    // GetTotalEntries().
+    int LocateEntry(int nEntry, int& nPosition);
+
+    // Reads and decompresses entry block nBlock into lpBuffer (zero-filled first) and sets
+    // *pnSize, when given, to the decompressed size. False when closed or nBlock is outside 1 to
+    // the entry block count (buffer untouched), and when the block's stored size is above
+    // kEntryBlockStoredSize or it fails to decompress (buffer contents then undefined).
+    // REQUIRES: lpBuffer holds kEntryBlockSize bytes.
+    bool ReadEntryBlock(int nBlock, unsigned char* lpBuffer, size_t* pnSize = nullptr);
+
+    // Reads entry nEntry of the word at list position nPos and decodes it. False, outputs
+    // untouched, when closed, nEntry is out of range, its block is damaged, or its record is
+    // shorter than 2 bytes or runs past the block's data.
+    bool ReadEntry(int nPos, int nEntry, std::string& strSynonyms, int& nSynonymCount,
+                   std::string& strDefinition, std::string& strUsage);
+
+    // Splits an entry text into synonyms (without the headword of nPos, joined by ", " and
+    // closed by "."), definition and usage. Always sets all four outputs. True when the text has
+    // a definition part (its first line feed is at index 1 or later).
+    bool DecodeEntryText(int nPos, std::string strText, std::string& strSynonyms,
+                         std::string& strDefinition, std::string& strUsage, int& nSynonymCount);
+
+    // Sets nPartOfSpeech to the part of speech of entry nEntry's group (0 adverb, 1 adjective,
+    // 2 verb, 3 noun); leaves it unchanged when the entry is in no group or its group's letter
+    // code is none of the four. Always true.
+    bool GetPartOfSpeech(uint32_t nEntry, int& nPartOfSpeech);
+
+    // "Adv.", "Adj.", "Verb", "Noun" for 0 to 3; "" for anything else.
+    static std::string PartOfSpeechName(uint32_t nPartOfSpeech);
+
+    // ---- Entry pages (render/EntryPage.cpp) ----
+
+    // Builds one HTML page into strPage (replacing it) for the run of entries of one part of
+    // speech that starts at pEntries[nCursor], advancing nCursor past them, and sets strPosName
+    // to the run's part-of-speech name ("" for entries without one). True when the page ends
+    // with the last entry of the list. REQUIRES: open, 0 <= nCursor < nCount.
+    bool BuildEntryPage(int nPos, const int32_t* pEntries, int nCount, std::string& strPage,
+                        int& nCursor, std::string& strPosName);
+
+    // Appends the table rows of one decoded entry to strRows. Always true.
+    bool BuildSenseRows(const std::string& strSynonyms, int nSynonymCount,
+                        const std::string& strDefinition, const std::string& strUsage,
+                        std::string& strRows);
+
+private:
+    // Number of words held by block nBlock (n, or the rest for the last block).
+    int WordsInBlock(int nBlock) const;
+    // Reads nSize bytes at file offset nOffset into lpBuffer; false on a short read.
+    bool ReadAt(uint32_t nOffset, void* lpBuffer, size_t nSize);
+    // Size of record nRecord, from the record offsets.
+    uint32_t RecordSize(int nRecord) const {
+        return m_pRecordOffsets[nRecord + 1] - m_pRecordOffsets[nRecord];
+    }
+    bool AllocateSlot(WordBlockSlot& slot);
+    static void ReleaseSlot(WordBlockSlot& slot);
+
+    FILE* m_pStream = nullptr;
+    std::unique_ptr<uint32_t[]> m_pRecordOffsets;  // record count + 1; the last is the file size
+    unsigned char m_name[32] = {};
+    uint16_t m_nAttributes = 0;
+    uint16_t m_nVersion = 0;
+    uint32_t m_nCreationDate = 0;
+    uint32_t m_nModificationDate = 0;
+    uint32_t m_nBackupDate = 0;
+    uint32_t m_nModificationNumber = 0;
+    uint32_t m_nAppInfoOffset = 0;
+    uint32_t m_nSortInfoOffset = 0;
+    unsigned char m_type[4] = {};
+    unsigned char m_creator[4] = {};
+    uint32_t m_nUniqueIdSeed = 0;
+    uint32_t m_nNextRecordList = 0;
+    uint16_t m_nRecordCount = 0;
+    HeaderRecord m_header;
+    EntryIndexRecord m_entryIndex;
+    std::unique_ptr<uint16_t[]> m_pEntriesPerBlock;
+    uint32_t m_nTotalEntries = 0;
+    WordBlockSlot m_slotA;
+    WordBlockSlot m_slotB;
+};
+
+#endif

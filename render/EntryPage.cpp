@@ -1,0 +1,1 @@
+#include "dictdata/DictionaryFile.h"

@@ -1,0 +1,33 @@
+// The sub-commands of lexano-data. Each takes the arguments after the command name and returns
+// the process exit status: 0 success, 1 a file or request that cannot be answered (one line
+// "lexano-data: ..." on standard error), 2 wrong usage.
+#ifndef LEXANO_TOOLS_COMMANDS_H
+#define LEXANO_TOOLS_COMMANDS_H
+
+#include <string>
+#include <vector>
+
+using CommandArgs = std::vector<std::string>;
+
+int HandleInfoCommand(const CommandArgs& args);
+int HandleWordCommand(const CommandArgs& args);
+int HandleFindCommand(const CommandArgs& args);
+int HandleEntriesCommand(const CommandArgs& args);
+int HandleEntryCommand(const CommandArgs& args);
+int HandleVerifyCommand(const CommandArgs& args);
+int HandlePagesCommand(const CommandArgs& args);
+int HandleLookupCommand(const CommandArgs& args);
+int HandleBuildCommand(const CommandArgs& args);
+
+// Shared by the commands.
+
+// Prints "lexano-data: " and strMessage to standard error; returns 1.
+int Fail(const std::string& strMessage);
+// Prints the usage text to standard error; returns 2.
+int Usage();
+// Parses a whole non-negative decimal number that fits in int; false otherwise.
+bool ParsePosition(const std::string& strText, int& nValue);
+// Writes strText with backslash, line feed, carriage return and tab as \\, \n, \r, \t.
+void WriteEscaped(const std::string& strText);
+
+#endif

@@ -1,0 +1,71 @@
+// Writes dictionary data files in the format that DictionaryFile reads (dictdata/FORMAT.md).
+// Used by the WordNet builder and by the tests, which build small dictionaries in memory, sound
+// and damaged. The writer checks what the format can hold and reports the first limit broken;
+// it never writes time stamps or other varying content, so the same input gives the same bytes.
+#ifndef LEXANO_TOOLS_DATAFILEWRITER_H
+#define LEXANO_TOOLS_DATAFILEWRITER_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One headword and the numbers of its entries, in display order.
+struct WriterWord {
+    std::string strText;
+    std::vector<uint32_t> entries;
+};
+
+// Everything a data file holds.
+struct DataFileContent {
+    std::string strName = "LexanoData_WN";  // database name, at most 31 bytes
+    std::vector<WriterWord> words;          // in ascending order of unsigned bytes, no repeats
+    std::vector<std::string> entries;       // entry texts; entry number i + 1 is entries[i]
+    unsigned char posCodes[4] = {'N', 'V', 'a', 'v'};
+    uint32_t entryCounts[4] = {0, 0, 0, 0};  // the four group counts, stored as given
+    int nWordsPerBlock = 64;                  // n, 1 to 255
+    size_t nEntryBlockLimit = 16384;          // entry blocks are filled up to this many bytes
+    // When not zero, these replace the computed values (for tests of odd files).
+    uint16_t nWordBlockSizeOverride = 0;
+    uint8_t nMaxWordLengthOverride = 0;
+};
+
+// Group counts for entries numbered consecutively from 1 in groups of the given sizes, such that
+// the reader's strict test "n < C1, else n < C1+C2, ..." puts every entry into its own group:
+// C1 = size1 + 1, the others equal their sizes.
+void GroupCountsForSizes(const uint32_t nSizes[4], uint32_t nCounts[4]);
+
+// Builds the file's bytes into out. False, with strError naming the first limit broken (word
+// order, lengths, counts, entry numbers, record count), when the content cannot be stored.
+bool WriteDataFile(const DataFileContent& content, std::vector<unsigned char>& out,
+                   std::string& strError);
+
+// WriteDataFile, then writes the bytes to lpszPath through a temporary file beside it that is
+// renamed into place, so a failed write leaves no partial file.
+bool SaveDataFile(const DataFileContent& content, const char* lpszPath, std::string& strError);
+
+// Lower-level pieces, for tests that build damaged files record by record.
+
+// The container: a 78-byte header with the name and record count, the record table, then the
+// records back to back. False when there are more than 65535 records or the name is too long.
+bool AssembleContainer(const std::string& strName, const std::vector<std::string>& records,
+                       std::vector<unsigned char>& out);
+
+// zlib stream of strData at the best compression.
+std::string Compress(const std::string& strData);
+
+// A word block record: key length, key, then the compressed block.
+std::string WordBlockRecord(const std::string& strKey, const std::string& strBlock);
+
+// The 15-byte header record.
+std::string HeaderRecordBytes(uint16_t nWordBlockSize, uint16_t nWordBlockCount,
+                              uint8_t nMaxWordLength, uint32_t nWordCount,
+                              uint8_t nWordsPerBlock);
+
+// The entry index record followed by its entries-per-block table.
+std::string EntryIndexRecordBytes(const unsigned char posCodes[4], const uint32_t counts[4],
+                                  const std::vector<uint16_t>& entriesPerBlock);
+
+// One entry record: 2-byte big-endian length (text + 2), then the text.
+std::string EntryRecordBytes(const std::string& strText);
+
+#endif

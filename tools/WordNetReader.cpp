@@ -1,0 +1,1 @@
+// Reads the WordNet 3.0 database files.
