@@ -1,1 +1,224 @@
+// The container side of the engine: the Palm Database header, the record table and the two
+// description records.
+//
+// Byte layout (all integers big-endian, unsigned):
+//   0   32  database name, zero-padded; must start with "LexanoData"
+//   32  2   attributes          34  2  version
+//   36  4   creation date       40  4  modification date     44  4  last backup date
+//   48  4   modification number 52  4  app info offset       56  4  sort info offset
+//   60  4   type                64  4  creator               68  4  unique ID seed
+//   72  4   next record list    76  2  record count
+//   78  8 per record: 4-byte absolute record offset, 1 attribute byte, 3-byte unique ID
+// Record 0 is the header record (15 bytes read), records 1 to k the word blocks, record k+1 the
+// entry index record (25 bytes) followed by its entries-per-block table, then the entry blocks.
+#include <cstring>
+
+#include "dictdata/BigEndian.h"
 #include "dictdata/DictionaryFile.h"
+
+namespace {
+
+const char kNamePrefix[] = "LexanoData";
+const size_t kNamePrefixLength = 10;
+const size_t kRecordTableEntrySize = 8;
+
+}  // namespace
+
+DictionaryFile::DictionaryFile() = default;
+
+DictionaryFile::~DictionaryFile() { Close(); }
+
+bool DictionaryFile::ReadAt(uint32_t nOffset, void* lpBuffer, size_t nSize) {
+    if (std::fseek(m_pStream, static_cast<long>(nOffset), SEEK_SET) != 0) return false;
+    return std::fread(lpBuffer, 1, nSize, m_pStream) == nSize;
+}
+
+bool DictionaryFile::Open(const char* lpszPath) {
+    Close();
+    if (lpszPath == nullptr) return false;
+    m_pStream = std::fopen(lpszPath, "rb");
+    if (m_pStream == nullptr) return false;
+
+    // The file size bounds every later check; measure it before trusting any offset.
+    if (std::fseek(m_pStream, 0, SEEK_END) != 0) {
+        Close();
+        return false;
+    }
+    const long nFileSize = std::ftell(m_pStream);
+    if (nFileSize < static_cast<long>(kContainerHeaderSize) || nFileSize > 0xFFFFFFFFL) {
+        Close();
+        return false;
+    }
+
+    unsigned char header[kContainerHeaderSize];
+    if (!ReadAt(0, header, sizeof header) ||
+        std::memcmp(header, kNamePrefix, kNamePrefixLength) != 0) {
+        Close();
+        return false;
+    }
+    std::memcpy(m_name, header, 32);
+    m_nAttributes = ReadU16BE(header + 32);
+    m_nVersion = ReadU16BE(header + 34);
+    m_nCreationDate = ReadU32BE(header + 36);
+    m_nModificationDate = ReadU32BE(header + 40);
+    m_nBackupDate = ReadU32BE(header + 44);
+    m_nModificationNumber = ReadU32BE(header + 48);
+    m_nAppInfoOffset = ReadU32BE(header + 52);
+    m_nSortInfoOffset = ReadU32BE(header + 56);
+    std::memcpy(m_type, header + 60, 4);
+    std::memcpy(m_creator, header + 64, 4);
+    m_nUniqueIdSeed = ReadU32BE(header + 68);
+    m_nNextRecordList = ReadU32BE(header + 72);
+    const uint16_t nRecordCount = ReadU16BE(header + 76);
+
+    // Record table. Records follow the table, ascend (equal offsets make an empty record) and
+    // lie inside the file; the file size is appended so every record's size is a subtraction.
+    const uint32_t nTableEnd = kContainerHeaderSize + nRecordCount * kRecordTableEntrySize;
+    if (nRecordCount == 0 || nTableEnd > static_cast<uint32_t>(nFileSize)) {
+        Close();
+        return false;
+    }
+    std::unique_ptr<unsigned char[]> pTable(new unsigned char[nRecordCount * kRecordTableEntrySize]);
+    std::unique_ptr<uint32_t[]> pOffsets(new uint32_t[nRecordCount + 1]);
+    if (!ReadAt(kContainerHeaderSize, pTable.get(), nRecordCount * kRecordTableEntrySize)) {
+        Close();
+        return false;
+    }
+    uint32_t nPrevious = nTableEnd;
+    for (uint16_t r = 0; r < nRecordCount; ++r) {
+        const uint32_t nOffset = ReadU32BE(pTable.get() + r * kRecordTableEntrySize);
+        if (nOffset < nPrevious || nOffset > static_cast<uint32_t>(nFileSize)) {
+            Close();
+            return false;
+        }
+        pOffsets[r] = nOffset;
+        nPrevious = nOffset;
+    }
+    pOffsets[nRecordCount] = static_cast<uint32_t>(nFileSize);
+    m_pRecordOffsets = std::move(pOffsets);
+    m_nRecordCount = nRecordCount;
+
+    // Header record: c, k and n of 0 describe no word list; the word count must fill the last
+    // of the k blocks with at least one word and no more than n.
+    if (RecordSize(0) < kHeaderRecordSize || !ReadHeaderRecord()) {
+        Close();
+        return false;
+    }
+    const HeaderRecord& h = m_header;
+    const uint64_t nCapacity = static_cast<uint64_t>(h.nWordsPerBlock) * h.nWordBlockCount;
+    if (h.nWordBlockSize == 0 || h.nWordBlockCount == 0 || h.nWordsPerBlock == 0 ||
+        h.nWordCount > nCapacity || h.nWordCount <= nCapacity - h.nWordsPerBlock ||
+        h.nWordCount > 0x7FFFFFFFu) {
+        Close();
+        return false;
+    }
+
+    // Entry index record and its table; the record count must hold every block it announces.
+    const int nIndexRecord = h.nWordBlockCount + 1;
+    unsigned char index[kEntryIndexSize];
+    if (nIndexRecord >= nRecordCount || RecordSize(nIndexRecord) < kEntryIndexSize ||
+        !ReadAt(m_pRecordOffsets[nIndexRecord], index, sizeof index)) {
+        Close();
+        return false;
+    }
+    EntryIndexRecord entryIndex;
+    entryIndex.nReserved = index[0];
+    for (int g = 0; g < 4; ++g) {
+        entryIndex.nPosCode[g] = index[1 + g];
+        entryIndex.nEntryCount[g] = ReadU32BE(index + 5 + 4 * g);
+    }
+    entryIndex.nReserved2 = ReadU16BE(index + 21);
+    entryIndex.nEntryBlockCount = ReadU16BE(index + 23);
+    const uint32_t nBlocks = entryIndex.nEntryBlockCount;
+    if (static_cast<uint32_t>(nIndexRecord) + 1 + nBlocks > nRecordCount ||
+        RecordSize(nIndexRecord) < kEntryIndexSize + 2 * nBlocks) {
+        Close();
+        return false;
+    }
+    std::unique_ptr<unsigned char[]> pRaw(new unsigned char[2 * nBlocks + 1]);
+    std::unique_ptr<uint16_t[]> pEntriesPerBlock(new uint16_t[nBlocks + 1]);
+    if (nBlocks > 0 &&
+        !ReadAt(m_pRecordOffsets[nIndexRecord] + kEntryIndexSize, pRaw.get(), 2 * nBlocks)) {
+        Close();
+        return false;
+    }
+    uint32_t nTotal = 0;
+    for (uint32_t j = 0; j < nBlocks; ++j) {
+        pEntriesPerBlock[j] = ReadU16BE(pRaw.get() + 2 * j);
+        nTotal += pEntriesPerBlock[j];  // at most 65535 * 65535: fits
+    }
+    m_entryIndex = entryIndex;
+    m_pEntriesPerBlock = std::move(pEntriesPerBlock);
+    m_nTotalEntries = nTotal;
+
+    if (!AllocateSlot(m_slotA) || !AllocateSlot(m_slotB)) {
+        Close();
+        return false;
+    }
+    return true;
+}
+
+bool DictionaryFile::AllocateSlot(WordBlockSlot& slot) {
+    slot.nBlock = kEmptySlot;
+    slot.pData.reset(new unsigned char[m_header.nWordBlockSize + 1]());
+    slot.pOffsets.reset(new int32_t[m_header.nWordsPerBlock]());
+    slot.pPairs.reset(new unsigned char[2 * m_header.nWordsPerBlock]());
+    return true;
+}
+
+void DictionaryFile::ReleaseSlot(WordBlockSlot& slot) {
+    slot.nBlock = kEmptySlot;
+    slot.pData.reset();
+    slot.pOffsets.reset();
+    slot.pPairs.reset();
+}
+
+void DictionaryFile::Close() {
+    ReleaseSlot(m_slotA);
+    ReleaseSlot(m_slotB);
+    if (m_pStream != nullptr) {
+        std::fclose(m_pStream);
+        m_pStream = nullptr;
+    }
+    m_pRecordOffsets.reset();
+    m_pEntriesPerBlock.reset();
+    m_nRecordCount = 0;
+    m_nTotalEntries = 0;
+    m_header = HeaderRecord();
+    m_entryIndex = EntryIndexRecord();
+    std::memset(m_name, 0, sizeof m_name);
+}
+
+bool DictionaryFile::ReadHeaderRecord() {
+    unsigned char record[kHeaderRecordSize];
+    if (!IsOpen() || !m_pRecordOffsets || !ReadAt(m_pRecordOffsets[0], record, sizeof record)) {
+        return false;
+    }
+    HeaderRecord h;
+    h.nReserved = record[0];
+    h.nWordBlockSize = ReadU16BE(record + 1);
+    h.nWordBlockCount = ReadU16BE(record + 3);
+    h.nMaxWordLength = record[5];
+    h.nWordCount = ReadU32BE(record + 6);
+    h.nWordsPerBlock = record[10];
+    h.nReserved2 = ReadU32BE(record + 11);
+    m_header = h;
+    return true;
+}
+
+bool DictionaryFile::ReadRecordKey(int nRecord, unsigned char* lpBuffer) {
+    if (!IsOpen() || nRecord <= 0 || nRecord >= m_nRecordCount) return false;
+    const uint32_t nSize = RecordSize(nRecord);
+    unsigned char key[256];
+    // One read takes the length byte and as much key as the record can hold.
+    const uint32_t nWant = nSize < 1u + m_header.nMaxWordLength ? nSize : 1u + m_header.nMaxWordLength;
+    if (nWant == 0 || !ReadAt(m_pRecordOffsets[nRecord], key, nWant)) return false;
+    const uint32_t nLength = key[0];
+    if (nLength > m_header.nMaxWordLength || 1 + nLength > nWant) return false;
+    std::memcpy(lpBuffer, key + 1, nLength);
+    return true;
+}
+
+std::string DictionaryFile::GetDatabaseName() const {
+    return std::string(reinterpret_cast<const char*>(m_name), strnlen(reinterpret_cast<const char*>(m_name), sizeof m_name));
+}
