@@ -1,7 +1,139 @@
+// lexano-data info, word, find, entries, entry and verify: the engine's answers, one command each.
+#include <cstdio>
+#include <vector>
+
+#include "dictdata/DictionaryFile.h"
 #include "tools/Commands.h"
-int HandleInfoCommand(const CommandArgs&) { return 1; }
-int HandleWordCommand(const CommandArgs&) { return 1; }
-int HandleFindCommand(const CommandArgs&) { return 1; }
-int HandleEntriesCommand(const CommandArgs&) { return 1; }
-int HandleEntryCommand(const CommandArgs&) { return 1; }
-int HandleVerifyCommand(const CommandArgs&) { return 1; }
+#include "tools/Verify.h"
+
+namespace {
+
+bool OpenFile(DictionaryFile& dict, const std::string& strPath) {
+    return dict.Open(strPath.c_str());
+}
+
+int CannotOpen(const std::string& strPath) {
+    return Fail("cannot open " + strPath + " as a data file (missing, not a dictionary, or damaged)");
+}
+
+// Opens args[0] and parses args[1] as a list position inside the word list.
+int OpenAtPosition(const CommandArgs& args, DictionaryFile& dict, int& nPos) {
+    if (!ParsePosition(args[1], nPos)) return Usage();
+    if (!OpenFile(dict, args[0])) return CannotOpen(args[0]);
+    if (static_cast<uint32_t>(nPos) >= dict.GetWordCount()) {
+        return Fail("position " + args[1] + " is outside 0 to " +
+                    std::to_string(dict.GetWordCount() - 1));
+    }
+    return 0;
+}
+
+int WordBlockDamaged(const DictionaryFile& dict, int nPos) {
+    return Fail("word block " + std::to_string(nPos / dict.GetHeaderRecord().nWordsPerBlock + 1) +
+                " is damaged");
+}
+
+}  // namespace
+
+int HandleInfoCommand(const CommandArgs& args) {
+    if (args.size() != 1) return Usage();
+    DictionaryFile dict;
+    if (!OpenFile(dict, args[0])) return CannotOpen(args[0]);
+    const HeaderRecord& h = dict.GetHeaderRecord();
+    const EntryIndexRecord& e = dict.GetEntryIndexRecord();
+    std::printf("name: %s\n", dict.GetDatabaseName().c_str());
+    std::printf("records: %u\n", static_cast<unsigned>(dict.GetRecordCount()));
+    std::printf("word_block_size: %u\n", static_cast<unsigned>(h.nWordBlockSize));
+    std::printf("word_blocks: %u\n", static_cast<unsigned>(h.nWordBlockCount));
+    std::printf("max_word_length: %u\n", static_cast<unsigned>(h.nMaxWordLength));
+    std::printf("words: %u\n", static_cast<unsigned>(h.nWordCount));
+    std::printf("words_per_block: %u\n", static_cast<unsigned>(h.nWordsPerBlock));
+    std::printf("entry_blocks: %u\n", static_cast<unsigned>(e.nEntryBlockCount));
+    std::fputs("pos_codes: ", stdout);
+    std::fwrite(e.nPosCode, 1, 4, stdout);
+    std::printf("\nentry_counts: %u %u %u %u\n", static_cast<unsigned>(e.nEntryCount[0]),
+                static_cast<unsigned>(e.nEntryCount[1]), static_cast<unsigned>(e.nEntryCount[2]),
+                static_cast<unsigned>(e.nEntryCount[3]));
+    std::printf("file_size: %u\n", static_cast<unsigned>(dict.GetRecordOffset(dict.GetRecordCount())));
+    return 0;
+}
+
+int HandleWordCommand(const CommandArgs& args) {
+    if (args.size() != 2) return Usage();
+    DictionaryFile dict;
+    int nPos = 0;
+    if (const int nStatus = OpenAtPosition(args, dict, nPos)) return nStatus;
+    std::string strWord;
+    if (!dict.GetWord(nPos, strWord)) return WordBlockDamaged(dict, nPos);
+    std::fwrite(strWord.data(), 1, strWord.size(), stdout);
+    std::fputc('\n', stdout);
+    return 0;
+}
+
+int HandleFindCommand(const CommandArgs& args) {
+    if (args.size() != 2) return Usage();
+    DictionaryFile dict;
+    if (!OpenFile(dict, args[0])) return CannotOpen(args[0]);
+    const int nPos = dict.FindWord(args[1]);
+    std::string strWord;
+    if (!dict.GetWord(nPos, strWord)) return WordBlockDamaged(dict, nPos);
+    std::printf("%d\t", nPos);
+    std::fwrite(strWord.data(), 1, strWord.size(), stdout);
+    std::fputc('\n', stdout);
+    return 0;
+}
+
+int HandleEntriesCommand(const CommandArgs& args) {
+    if (args.size() != 2) return Usage();
+    DictionaryFile dict;
+    int nPos = 0;
+    if (const int nStatus = OpenAtPosition(args, dict, nPos)) return nStatus;
+    int nCount = 0;
+    if (!dict.GetEntryNumbers(nPos, nullptr, nCount)) return WordBlockDamaged(dict, nPos);
+    std::vector<int32_t> numbers(nCount);
+    dict.GetEntryNumbers(nPos, numbers.data(), nCount);
+    for (size_t j = 0; j < numbers.size(); ++j) {
+        std::printf(j == 0 ? "%d" : " %d", static_cast<int>(numbers[j]));
+    }
+    std::fputc('\n', stdout);
+    return 0;
+}
+
+int HandleEntryCommand(const CommandArgs& args) {
+    if (args.size() != 3) return Usage();
+    DictionaryFile dict;
+    int nPos = 0;
+    int nEntry = 0;
+    if (!ParsePosition(args[2], nEntry)) return Usage();
+    if (const int nStatus = OpenAtPosition(args, dict, nPos)) return nStatus;
+    std::string strSynonyms;
+    std::string strDefinition;
+    std::string strUsage;
+    int nSynonymCount = 0;
+    if (nEntry < 1 || static_cast<uint32_t>(nEntry) > dict.GetTotalEntries()) {
+        return Fail("entry " + args[2] + " is not in the file (1 to " +
+                    std::to_string(dict.GetTotalEntries()) + ")");
+    }
+    if (!dict.ReadEntry(nPos, nEntry, strSynonyms, nSynonymCount, strDefinition, strUsage)) {
+        return Fail("entry " + args[2] + " cannot be read: its entry block is damaged");
+    }
+    int nPartOfSpeech = -1;
+    dict.GetPartOfSpeech(static_cast<uint32_t>(nEntry), nPartOfSpeech);
+    std::fputs("pos: ", stdout);
+    std::fputs(DictionaryFile::PartOfSpeechName(static_cast<uint32_t>(nPartOfSpeech)).c_str(), stdout);
+    std::fputs("\nsynonyms: ", stdout);
+    WriteEscaped(strSynonyms);
+    std::printf("\ncount: %d\ndefinition: ", nSynonymCount);
+    WriteEscaped(strDefinition);
+    std::fputs("\nusage: ", stdout);
+    WriteEscaped(strUsage);
+    std::fputc('\n', stdout);
+    return 0;
+}
+
+int HandleVerifyCommand(const CommandArgs& args) {
+    if (args.size() != 1) return Usage();
+    std::string strReport;
+    const bool bOk = VerifyDataFile(args[0].c_str(), strReport);
+    std::printf("%s%s\n", bOk ? "" : "error: ", strReport.c_str());
+    return bOk ? 0 : Fail(args[0] + " is damaged: " + strReport);
+}

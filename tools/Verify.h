@@ -1,0 +1,12 @@
+// Whole-file check of a dictionary data file, as `lexano-data verify` reports it.
+#ifndef LEXANO_TOOLS_VERIFY_H
+#define LEXANO_TOOLS_VERIFY_H
+
+#include <string>
+
+// Opens lpszPath and checks every word block and entry block. True when the file is sound;
+// strReport then holds "ok: W words, E entries, K word blocks, J entry blocks". False with
+// strReport naming what is wrong and where.
+bool VerifyDataFile(const char* lpszPath, std::string& strReport);
+
+#endif
