@@ -1,1 +1,241 @@
+// Damaged files: the engine must reject them or answer safely, never read outside its buffers.
 #include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "dictdata/BigEndian.h"
+#include "dictdata/DictionaryFile.h"
+#include "tests/TestFiles.h"
+
+namespace {
+
+DataFileContent Content() {
+    DataFileContent content = MakeWordList(NumberedWords(20), 6);  // 4 word blocks
+    content.words[2].entries = {3, 20, 1};
+    content.nEntryBlockLimit = 100;  // several entry blocks
+    return content;
+}
+
+// Runs every operation over whatever the file announces; returns whether Open succeeded.
+bool Exercise(const std::vector<unsigned char>& file) {
+    const std::string strPath = TestPath("damaged.pdb");
+    EXPECT_TRUE(SaveBytes(strPath, file));
+    DictionaryFile dict;
+    if (!dict.Open(strPath.c_str())) {
+        EXPECT_EQ(dict.GetWordCount(), 0u);
+        EXPECT_FALSE(dict.IsOpen());
+        return false;
+    }
+    const int W = static_cast<int>(dict.GetWordCount());
+    for (const char* lpszText : {"", "w", "w005", "w0055", "zzz", "\xFF"}) {
+        const int nPos = dict.FindWord(lpszText);
+        EXPECT_GE(nPos, 0);
+        EXPECT_LT(nPos, W);
+    }
+    for (int p = 0; p < W; ++p) {
+        std::string strWord;
+        dict.GetWord(p, strWord);
+        int nCount = 0;
+        if (!dict.GetEntryNumbers(p, nullptr, nCount)) continue;
+        std::vector<int32_t> numbers(nCount);
+        dict.GetEntryNumbers(p, numbers.data(), nCount);
+        for (int32_t e : numbers) {
+            std::string strSyn, strDef, strUse;
+            int nSynonyms = 0;
+            dict.ReadEntry(p, e, strSyn, nSynonyms, strDef, strUse);
+        }
+        if (nCount > 0) {
+            std::string strPage, strName;
+            int nCursor = 0;
+            for (int nPages = 0; nPages < nCount; ++nPages) {
+                if (dict.BuildEntryPage(p, numbers.data(), nCount, strPage, nCursor, strName)) break;
+            }
+            EXPECT_EQ(nCursor, nCount);
+        }
+    }
+    return true;
+}
+
+std::vector<unsigned char> Sound() { return BuildBytes(Content()); }
+
+void PutU16(std::vector<unsigned char>& file, size_t nOffset, uint16_t v) { WriteU16BE(file.data() + nOffset, v); }
+void PutU32(std::vector<unsigned char>& file, size_t nOffset, uint32_t v) { WriteU32BE(file.data() + nOffset, v); }
+
+// Replaces record nRecord's bytes and reassembles the container.
+std::vector<unsigned char> WithRecord(const std::vector<unsigned char>& file, int nRecord,
+                                      const std::string& strRecord) {
+    const int nCount = ReadU16BE(file.data() + 76);
+    std::vector<std::string> records;
+    for (int r = 0; r < nCount; ++r) {
+        const uint32_t nEnd = r + 1 < nCount ? RecordOffset(file, r + 1) : file.size();
+        records.emplace_back(file.begin() + RecordOffset(file, r), file.begin() + nEnd);
+    }
+    records[nRecord] = strRecord;
+    std::vector<unsigned char> out;
+    EXPECT_TRUE(AssembleContainer("LexanoData_WN", records, out));
+    return out;
+}
+
+const size_t kHeader = 0;  // offsets inside the header record, relative to its start
+
+}  // namespace
+
+TEST(ContainerCorruption, SoundFileOpens) { EXPECT_TRUE(Exercise(Sound())); }
+
+TEST(ContainerCorruption, TruncationAtEveryPrefix) {
+    const std::vector<unsigned char> file = Sound();
+    const uint32_t nIndexEnd = RecordOffset(file, 6);  // the entry index record ends here
+    for (size_t nSize = 0; nSize < file.size(); ++nSize) {
+        const std::vector<unsigned char> prefix(file.begin(), file.begin() + nSize);
+        const bool bOpened = Exercise(prefix);
+        // Without its whole entry index record no file may open.
+        if (nSize < nIndexEnd) {
+            EXPECT_FALSE(bOpened) << nSize;
+        }
+    }
+}
+
+TEST(ContainerCorruption, LyingRecordTable) {
+    const std::vector<unsigned char> sound = Sound();
+    std::vector<unsigned char> file = sound;
+    PutU16(file, 76, 0);  // no records
+    EXPECT_FALSE(Exercise(file));
+    file = sound;
+    PutU16(file, 76, 0xFFFF);  // table runs past the file
+    EXPECT_FALSE(Exercise(file));
+    file = sound;
+    PutU16(file, 76, 5);  // too few records for the entry blocks announced
+    EXPECT_FALSE(Exercise(file));
+    file = sound;
+    PutU32(file, 78 + 8 * 3, 0xFFFFFF00u);  // offset beyond the file
+    EXPECT_FALSE(Exercise(file));
+    file = sound;
+    PutU32(file, 78 + 8 * 3, RecordOffset(sound, 1));  // descending
+    EXPECT_FALSE(Exercise(file));
+    file = sound;
+    PutU32(file, 78, 10);  // record 0 inside the header
+    EXPECT_FALSE(Exercise(file));
+}
+
+TEST(ContainerCorruption, LyingHeaderRecord) {
+    const std::vector<unsigned char> sound = Sound();
+    const uint32_t h = RecordOffset(sound, 0) + kHeader;
+    struct Case {
+        size_t nOffset;
+        int nWidth;
+        uint32_t nValue;
+        bool bOpens;
+    } const kCases[] = {
+        {1, 2, 0, false},       // c = 0
+        {3, 2, 0, false},       // k = 0
+        {10, 1, 0, false},      // n = 0
+        {6, 4, 25, false},      // more words than 4 blocks of 6 hold
+        {6, 4, 18, false},      // the last block would be empty
+        {6, 4, 19, true},       // the last block holds one word
+        {6, 4, 0xFFFFFFFF, false},
+        {3, 2, 0xFFFF, false},  // k past the record count
+        {3, 2, 3, false},       // record 4 read as the entry index record
+        {5, 1, 0, true},        // max word length 0: blocks fail to load, nothing crashes
+        {1, 2, 10, true},       // c too small for the blocks: loads fail
+    };
+    for (const Case& c : kCases) {
+        std::vector<unsigned char> file = sound;
+        if (c.nWidth == 1) file[h + c.nOffset] = static_cast<unsigned char>(c.nValue);
+        if (c.nWidth == 2) PutU16(file, h + c.nOffset, static_cast<uint16_t>(c.nValue));
+        if (c.nWidth == 4) PutU32(file, h + c.nOffset, c.nValue);
+        EXPECT_EQ(Exercise(file), c.bOpens) << c.nOffset << " = " << c.nValue;
+    }
+}
+
+TEST(ContainerCorruption, LyingEntryIndexRecord) {
+    const std::vector<unsigned char> sound = Sound();
+    const uint32_t x = RecordOffset(sound, 5);
+    std::vector<unsigned char> file = sound;
+    PutU16(file, x + 23, 0xFFFF);  // more entry blocks than records and table
+    EXPECT_FALSE(Exercise(file));
+    file = sound;
+    PutU16(file, x + 25, 0xFFFF);  // a block that claims 65535 entries: reads fail, no crash
+    EXPECT_TRUE(Exercise(file));
+    file = sound;
+    PutU32(file, x + 5, 0xFFFFFFFFu);  // huge group counts
+    PutU32(file, x + 9, 0xFFFFFFFFu);
+    EXPECT_TRUE(Exercise(file));
+}
+
+TEST(WordBlockCorruption, DamagedBlocksFailWithoutCrashing) {
+    const std::vector<unsigned char> sound = Sound();
+    const uint32_t b2 = RecordOffset(sound, 2);
+    const uint32_t b3 = RecordOffset(sound, 3);
+    std::vector<std::vector<unsigned char>> damaged;
+    std::vector<unsigned char> file = sound;
+    file[b2] = 200;  // key longer than the maximum word length
+    damaged.push_back(file);
+    file = sound;
+    for (uint32_t i = b2 + 10; i < b3; ++i) file[i] ^= 0x5A;  // zlib garbage
+    damaged.push_back(file);
+    damaged.push_back(WithRecord(sound, 2, std::string("\x04w006", 5)));  // no compressed part
+    damaged.push_back(WithRecord(sound, 2, WordBlockRecord("w006", std::string(2000, 'x'))));  // > c
+    damaged.push_back(WithRecord(sound, 2, "\x04w006" + std::string(3000, 'y')));  // > c + c/50 + 12
+    // Pairs whose texts run past the data.
+    damaged.push_back(WithRecord(sound, 2, WordBlockRecord("w006", std::string(12, '\x30') + "ab")));
+    // Texts longer than the maximum word length.
+    damaged.push_back(WithRecord(sound, 2, WordBlockRecord("w006", std::string(12, '\x09') + std::string(60, 'q'))));
+    // Fewer bytes than the pair area.
+    damaged.push_back(WithRecord(sound, 2, WordBlockRecord("w006", "\x01\x01")));
+
+    for (const std::vector<unsigned char>& bad : damaged) {
+        ASSERT_TRUE(Exercise(bad));
+        const std::string strPath = TestPath("badblock.pdb");
+        ASSERT_TRUE(SaveBytes(strPath, bad));
+        DictionaryFile dict;
+        ASSERT_TRUE(dict.Open(strPath.c_str()));
+        std::string strWord = "kept";
+        int nCount = 3;
+        EXPECT_FALSE(dict.GetWord(7, strWord));
+        EXPECT_FALSE(dict.GetEntryNumbers(7, nullptr, nCount));
+        EXPECT_EQ(strWord, "kept");
+        EXPECT_EQ(nCount, 3);
+        EXPECT_EQ(dict.FindWord("w008"), 6);  // the first position of the block it picked
+        // Other blocks still answer, before and after the damaged one.
+        EXPECT_TRUE(dict.GetWord(5, strWord));
+        EXPECT_EQ(strWord, "w005");
+        EXPECT_FALSE(dict.GetWord(6, strWord));
+        EXPECT_TRUE(dict.GetWord(12, strWord));
+        EXPECT_EQ(strWord, "w012");
+    }
+}
+
+TEST(EntryBlockCorruption, DamagedEntriesReadAsFailures) {
+    const std::vector<unsigned char> sound = Sound();
+    const int nFirstEntryBlock = 6;
+    std::vector<std::vector<unsigned char>> damaged;
+    damaged.push_back(WithRecord(sound, nFirstEntryBlock, std::string(16724, 'x')));  // too large
+    damaged.push_back(WithRecord(sound, nFirstEntryBlock, "garbage that is no zlib stream"));
+    damaged.push_back(WithRecord(sound, nFirstEntryBlock, ""));
+    damaged.push_back(WithRecord(sound, nFirstEntryBlock, Compress(std::string("\x00\x01xyz", 5))));  // L < 2
+    damaged.push_back(WithRecord(sound, nFirstEntryBlock, Compress(std::string("\x00\x40xyz", 5))));  // past the data
+    damaged.push_back(WithRecord(sound, nFirstEntryBlock, Compress(std::string(17000, 'a'))));  // > 16384
+    for (const std::vector<unsigned char>& bad : damaged) {
+        ASSERT_TRUE(Exercise(bad));
+        const std::string strPath = TestPath("badentry.pdb");
+        ASSERT_TRUE(SaveBytes(strPath, bad));
+        DictionaryFile dict;
+        ASSERT_TRUE(dict.Open(strPath.c_str()));
+        std::string strSyn = "kept", strDef, strUse;
+        int nCount = 4;
+        EXPECT_FALSE(dict.ReadEntry(0, 1, strSyn, nCount, strDef, strUse));
+        EXPECT_EQ(strSyn, "kept");
+        EXPECT_EQ(nCount, 4);
+        EXPECT_TRUE(dict.ReadEntry(19, 20, strSyn, nCount, strDef, strUse));  // another block
+        EXPECT_EQ(strDef, "definition of w019");
+    }
+}
+
+TEST(ContainerCorruption, EveryByteFlipped) {
+    const std::vector<unsigned char> sound = Sound();
+    for (size_t i = 0; i < sound.size(); ++i) {
+        std::vector<unsigned char> file = sound;
+        file[i] ^= static_cast<unsigned char>(0x80 | (i * 37));
+        Exercise(file);
+    }
+}

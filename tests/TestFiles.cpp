@@ -1,1 +1,69 @@
+#include "tests/TestFiles.h"
+
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+
+#include "dictdata/BigEndian.h"
+
+std::string TestPath(const std::string& strName) {
+    // Tests run in parallel processes: each test gets its own folder.
+    std::string strDir = LEXANO_TEST_TMPDIR;
+    mkdir(strDir.c_str(), 0755);
+    if (const ::testing::TestInfo* pInfo = ::testing::UnitTest::GetInstance()->current_test_info()) {
+        std::string strTest = std::string(pInfo->test_suite_name()) + "." + pInfo->name();
+        for (char& ch : strTest) {
+            if (ch == '/') ch = '_';
+        }
+        strDir += "/" + strTest;
+        mkdir(strDir.c_str(), 0755);
+    }
+    return strDir + "/" + strName;
+}
+
+bool SaveBytes(const std::string& strPath, const std::vector<unsigned char>& bytes) {
+    FILE* pFile = std::fopen(strPath.c_str(), "wb");
+    if (pFile == nullptr) return false;
+    const bool bOk = std::fwrite(bytes.data(), 1, bytes.size(), pFile) == bytes.size();
+    return std::fclose(pFile) == 0 && bOk;
+}
+
+DataFileContent MakeWordList(const std::vector<std::string>& words, int nWordsPerBlock) {
+    DataFileContent content;
+    content.nWordsPerBlock = nWordsPerBlock;
+    for (size_t p = 0; p < words.size(); ++p) {
+        content.words.push_back({words[p], {static_cast<uint32_t>(p + 1)}});
+        content.entries.push_back(words[p] + "|" + words[p] + "-syn\ndefinition of " + words[p]);
+    }
+    const uint32_t nSizes[4] = {static_cast<uint32_t>(words.size()), 0, 0, 0};
+    GroupCountsForSizes(nSizes, content.entryCounts);
+    return content;
+}
+
+std::vector<std::string> NumberedWords(int nCount) {
+    std::vector<std::string> words;
+    char buffer[16];
+    for (int i = 0; i < nCount; ++i) {
+        std::snprintf(buffer, sizeof buffer, "w%03d", i);
+        words.push_back(buffer);
+    }
+    return words;
+}
+
+std::vector<unsigned char> BuildBytes(const DataFileContent& content) {
+    std::vector<unsigned char> bytes;
+    std::string strError;
+    EXPECT_TRUE(WriteDataFile(content, bytes, strError)) << strError;
+    return bytes;
+}
+
+std::string SaveContent(const DataFileContent& content, const std::string& strName) {
+    const std::string strPath = TestPath(strName);
+    EXPECT_TRUE(SaveBytes(strPath, BuildBytes(content)));
+    return strPath;
+}
+
+uint32_t RecordOffset(const std::vector<unsigned char>& file, int nRecord) {
+    return ReadU32BE(file.data() + 78 + 8 * nRecord);
+}

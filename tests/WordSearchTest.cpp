@@ -1,1 +1,59 @@
 #include <gtest/gtest.h>
+
+#include "dictdata/DictionaryFile.h"
+#include "tests/TestFiles.h"
+
+namespace {
+
+const std::vector<std::string> kWords = {
+    "a",       "aback",   "abacus", "abandon", "bank",   "banker", "bankrupt", "bar",
+    "barn",    "cab",     "cabin",  "dog",     "dogma",  "ease",   "east",     "eastern",
+    "fast",    "faster",  "go",     "gone",    "zebra",  "zero",   "\xE9t\xE9"};
+
+class WordSearchSizes : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dict.Open(SaveContent(MakeWordList(kWords, GetParam()), "search.pdb").c_str()));
+    }
+    int Find(const std::string& strText) { return m_dict.FindWord(strText); }
+    DictionaryFile m_dict;
+};
+
+int PositionOf(const std::string& strWord) {
+    for (size_t p = 0; p < kWords.size(); ++p) {
+        if (kWords[p] == strWord) return static_cast<int>(p);
+    }
+    return -1;
+}
+
+}  // namespace
+
+TEST_P(WordSearchSizes, EveryWordFindsItself) {
+    for (size_t p = 0; p < kWords.size(); ++p) EXPECT_EQ(Find(kWords[p]), static_cast<int>(p)) << kWords[p];
+}
+
+TEST_P(WordSearchSizes, OtherTextsFindTheWordJustBefore) {
+    EXPECT_EQ(Find(""), 0);
+    EXPECT_EQ(Find("A"), 0);  // capitals sort before small letters
+    EXPECT_EQ(Find("Bank"), 0);
+    EXPECT_EQ(Find("ab"), PositionOf("a"));  // a prefix of "aback" is not "aback"
+    EXPECT_EQ(Find("bankr"), PositionOf("banker"));
+    EXPECT_EQ(Find("bankz"), PositionOf("bankrupt"));
+    EXPECT_EQ(Find("c"), PositionOf("barn"));
+    EXPECT_EQ(Find("dogmatic"), PositionOf("dogma"));
+    EXPECT_EQ(Find("easy"), PositionOf("eastern"));
+    EXPECT_EQ(Find("zz"), PositionOf("zero"));
+    EXPECT_EQ(Find("\xFF"), static_cast<int>(kWords.size()) - 1);  // unsigned bytes
+}
+
+INSTANTIATE_TEST_SUITE_P(WordSearch, WordSearchSizes, ::testing::Values(1, 2, 3, 5, 22, 23, 255));
+
+TEST(WordSearch, TextBetweenBlocksFindsLastWordOfEarlierBlock) {
+    DictionaryFile dict;
+    ASSERT_TRUE(dict.Open(SaveContent(MakeWordList(NumberedWords(12), 4), "between.pdb").c_str()));
+    EXPECT_EQ(dict.FindBlock("w003z"), 1);
+    EXPECT_EQ(dict.FindWord("w003z"), 3);  // block 1 ends with w003, block 2 starts with w004
+    EXPECT_EQ(dict.FindWord("w004"), 4);
+    EXPECT_EQ(dict.FindBlock("a"), 1);
+    EXPECT_EQ(dict.FindBlock("w999"), 3);
+}
