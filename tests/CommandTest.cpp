@@ -1,1 +1,139 @@
+// lexano-data as a user runs it: output, exit status and the one-line errors.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "tests/TestFiles.h"
+
+namespace {
+
+struct ToolRun {
+    int nStatus = -1;
+    std::string strOut;
+    std::string strErr;
+};
+
+std::string Quote(const std::string& strArg) {
+    std::string strQuoted = "'";
+    for (char ch : strArg) strQuoted += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
+    return strQuoted + "'";
+}
+
+ToolRun Tool(const std::vector<std::string>& args) {
+    const std::string strErrPath = TestPath("stderr.txt");
+    std::string strCommand = LEXANO_DATA_TOOL;
+    for (const std::string& strArg : args) strCommand += " " + Quote(strArg);
+    strCommand += " 2>" + Quote(strErrPath);
+    ToolRun run;
+    FILE* pPipe = popen(strCommand.c_str(), "r");
+    if (pPipe == nullptr) return run;
+    char buffer[4096];
+    size_t nRead;
+    while ((nRead = std::fread(buffer, 1, sizeof buffer, pPipe)) > 0) run.strOut.append(buffer, nRead);
+    const int nWait = pclose(pPipe);
+    run.nStatus = WIFEXITED(nWait) ? WEXITSTATUS(nWait) : -1;
+    std::ifstream err(strErrPath);
+    std::stringstream text;
+    text << err.rdbuf();
+    run.strErr = text.str();
+    return run;
+}
+
+std::string Sample() {
+    DataFileContent content;
+    content.nWordsPerBlock = 2;
+    content.words = {{"bank", {1, 3}}, {"banks", {}}, {"river\tbank", {2}}};
+    content.entries = {"bank|depository\na financial institution\nhe cashed a check at the bank",
+                       "river bank\nsloping land\\edge",
+                       "bank|rely\nhave confidence\nyou can bank on that|bank on me"};
+    const uint32_t nSizes[4] = {2, 1, 0, 0};
+    GroupCountsForSizes(nSizes, content.entryCounts);
+    return SaveContent(content, "sample.pdb");
+}
+
+}  // namespace
+
+TEST(LexanoData, AnswersEachCommand) {
+    const std::string strFile = Sample();
+    ToolRun run = Tool({"info", strFile});
+    EXPECT_EQ(run.nStatus, 0);
+    EXPECT_NE(run.strOut.find("name: LexanoData_WN\nrecords: 5\n"), std::string::npos) << run.strOut;
+    EXPECT_NE(run.strOut.find("words: 3\nwords_per_block: 2\nentry_blocks: 1\npos_codes: NVav\n"
+                              "entry_counts: 3 1 0 0\nfile_size: "),
+              std::string::npos)
+        << run.strOut;
+
+    run = Tool({"word", strFile, "2"});
+    EXPECT_EQ(run.strOut, "river\tbank\n");
+    run = Tool({"find", strFile, "banksy"});
+    EXPECT_EQ(run.strOut, "1\tbanks\n");
+    run = Tool({"find", strFile, "Bank"});  // no case change
+    EXPECT_EQ(run.strOut, "0\tbank\n");
+    run = Tool({"entries", strFile, "0"});
+    EXPECT_EQ(run.strOut, "1 3\n");
+    run = Tool({"entries", strFile, "1"});
+    EXPECT_EQ(run.strOut, "\n");
+    run = Tool({"entry", strFile, "0", "3"});
+    EXPECT_EQ(run.nStatus, 0);
+    EXPECT_EQ(run.strOut,
+              "pos: Verb\nsynonyms: rely.\ncount: 1\ndefinition: have confidence\n"
+              "usage: you can bank on that|bank on me\n");
+    run = Tool({"entry", strFile, "2", "2"});
+    EXPECT_EQ(run.strOut,
+              "pos: Noun\nsynonyms: river bank.\ncount: 1\ndefinition: sloping land\\\\edge\nusage: \n");
+    run = Tool({"verify", strFile});
+    EXPECT_EQ(run.nStatus, 0);
+    EXPECT_EQ(run.strOut, "ok: 3 words, 3 entries, 2 word blocks, 1 entry blocks\n");
+}
+
+TEST(LexanoData, ReportsFailuresAndUsage) {
+    const std::string strFile = Sample();
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"word", strFile, "3"},
+                                               {"entries", strFile, "99"},
+                                               {"entry", strFile, "0", "4"},
+                                               {"entry", strFile, "0", "0"},
+                                               {"info", TestPath("missing.pdb")},
+                                               {"verify", TestPath("missing.pdb")}}) {
+        const ToolRun run = Tool(args);
+        EXPECT_EQ(run.nStatus, 1) << args[0];
+        EXPECT_EQ(run.strErr.rfind("lexano-data: ", 0), 0u) << run.strErr;
+        EXPECT_EQ(std::count(run.strErr.begin(), run.strErr.end(), '\n'), 1) << run.strErr;
+    }
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"nonsense"},
+                                               {"word", strFile},
+                                               {"word", strFile, "-1"},
+                                               {"word", strFile, "x"},
+                                               {"entry", strFile, "0"},
+                                               {"info", strFile, "extra"}}) {
+        const ToolRun run = Tool(args);
+        EXPECT_EQ(run.nStatus, 2);
+        EXPECT_NE(run.strErr.find("usage:"), std::string::npos);
+    }
+}
+
+TEST(LexanoData, VerifyNamesWhatIsWrong) {
+    DataFileContent content = MakeWordList(NumberedWords(6), 2);
+    const uint32_t nCounts[4] = {3, 2, 0, 0};  // entries 5 and 6 fall in no group
+    std::copy(nCounts, nCounts + 4, content.entryCounts);
+    ToolRun run = Tool({"verify", SaveContent(content, "groups.pdb")});
+    EXPECT_EQ(run.nStatus, 1);
+    EXPECT_EQ(run.strOut, "error: entry 5 has no part of speech under the group counts\n");
+
+    std::vector<unsigned char> file = BuildBytes(MakeWordList(NumberedWords(6), 2));
+    const std::string strPath = TestPath("damaged.pdb");
+    file[RecordOffset(file, 2) + 8] ^= 0xFF;  // inside word block 2's zlib stream
+    ASSERT_TRUE(SaveBytes(strPath, file));
+    run = Tool({"verify", strPath});
+    EXPECT_EQ(run.nStatus, 1);
+    EXPECT_EQ(run.strOut, "error: word block 2 is damaged\n");
+    run = Tool({"word", strPath, "3"});
+    EXPECT_EQ(run.nStatus, 1);
+    EXPECT_EQ(run.strErr, "lexano-data: word block 2 is damaged\n");
+}
