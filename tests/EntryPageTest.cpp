@@ -1,1 +1,191 @@
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "dictdata/DictionaryFile.h"
+#include "tests/TestFiles.h"
+
+namespace {
+
+const std::string kPageStart =
+    "<html><head></head><body><font face=\"Arial\">"
+    "<table border=\"0\" width=\"100%\" cellpadding=\"2\" cellspacing=\"1\">";
+const std::string kPageEnd =
+    "</table><p align=\"center\"><font size=\"1\"><a href=\"https://wordnet.princeton.edu/\" "
+    "target=\"_blank\"><i><font color=\"#808080\">WordNet 3.0, Princeton University</font></i>"
+    "</a></font></p></font></body></html>";
+const std::string kSpacer = "<tr><td>&nbsp;</td></tr>";
+
+std::string Headword(const std::string& strWord) {
+    return "<tr><td><font size=\"4\">" + strWord + "</font></td></tr><tr><td><hr></td></tr>";
+}
+std::string DefinitionRow(const std::string& strText) {
+    return "<tr><td><font size=\"2\">" + strText + "</font></td></tr>";
+}
+std::string SynonymRow(const std::string& strLabel, const std::string& strText) {
+    return "<tr><td><font size=\"1\"><span style=\"background-color: #003399\"><font "
+           "color=\"#FFFFFF\">" + strLabel + "</font></span> <font color=\"#003399\">" + strText +
+           "</font></font></td></tr>";
+}
+std::string UsageBlock(const std::string& strLines) {
+    return "<tr><td><font size=\"1\"><span style=\"background-color: #996600\"><font "
+           "color=\"#FFFFFF\">Usage</font></span><br><font color=\"#996600\">" + strLines +
+           "</font></font></td></tr>" + kSpacer;
+}
+
+// Entries 1-3 nouns, 4-5 verbs, 6 adjective, 7 adverb; 8-9 lie in no group.
+class EntryPageFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DataFileContent content;
+        content.nWordsPerBlock = 4;
+        content.entries = {
+            "fast|Quick|speedy\nmoving or able to move rapidly\na quick lunch|quick to learn",
+            "quick\n\n",
+            "quick|nimble\nx < y & z\n<b>bold</b>|",
+            "hurry\nto move fast\n|starts with a bar",
+            "quick\nonly a definition",
+            "swift|rapid\nfast\nfirst|second|third",
+            "quickly\nwith speed\n\xE9lan noted",
+            "other\nno part of speech",
+            "other2\nstill none"};
+        content.words = {{"a<b", {1}}, {"quick", {1, 2, 3, 4, 5, 6, 7, 8, 9}}, {"zebra", {}}};
+        const uint32_t nSizes[4] = {3, 2, 1, 1};
+        GroupCountsForSizes(nSizes, content.entryCounts);
+        m_strPath = SaveContent(content, "pages.pdb");
+        ASSERT_TRUE(m_dict.Open(m_strPath.c_str()));
+    }
+
+    // Runs the caller protocol and returns the pages as "name=page" strings.
+    std::vector<std::string> Pages(int nPos, const std::vector<int32_t>& entries,
+                                   std::vector<int>* pCursors = nullptr) {
+        std::vector<std::string> pages;
+        int nCursor = 0;
+        bool bLast = false;
+        while (!bLast && pages.size() < entries.size()) {
+            std::string strPage, strName = "unset";
+            bLast = m_dict.BuildEntryPage(nPos, entries.data(), static_cast<int>(entries.size()),
+                                          strPage, nCursor, strName);
+            pages.push_back(strName + "=" + strPage);
+            if (pCursors) pCursors->push_back(bLast ? -nCursor : nCursor);
+        }
+        return pages;
+    }
+
+    std::string m_strPath;
+    DictionaryFile m_dict;
+};
+
+}  // namespace
+
+TEST_F(EntryPageFile, SingleEntryPageMatchesByteForByte) {
+    std::vector<int> cursors;
+    const std::vector<std::string> pages = Pages(1, {1}, &cursors);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(cursors, std::vector<int>{-1});  // true, cursor 1
+    EXPECT_EQ(pages[0], "Noun=" + kPageStart + Headword("quick") +
+                            DefinitionRow("moving or able to move rapidly") +
+                            SynonymRow("Synonyms", "fast, speedy.") +
+                            UsageBlock(":: A quick lunch<br>:: Quick to learn<br>") + kPageEnd);
+}
+
+TEST_F(EntryPageFile, PagesEndWhereThePartOfSpeechChanges) {
+    std::vector<int> cursors;
+    const std::vector<std::string> pages = Pages(1, {1, 2, 4, 5, 6, 7}, &cursors);
+    ASSERT_EQ(pages.size(), 4u);
+    EXPECT_EQ(cursors, (std::vector<int>{2, 4, 5, -6}));
+    EXPECT_EQ(pages[0].substr(0, 5), "Noun=");
+    EXPECT_EQ(pages[1].substr(0, 5), "Verb=");
+    EXPECT_EQ(pages[2].substr(0, 5), "Adj.=");
+    EXPECT_EQ(pages[3].substr(0, 5), "Adv.=");
+    // An empty synonym list and an empty definition (its usage kept with the definition).
+    EXPECT_NE(pages[0].find(DefinitionRow("\n") + kSpacer), std::string::npos);
+    EXPECT_EQ(pages[1], "Verb=" + kPageStart + Headword("quick") + DefinitionRow("to move fast") +
+                            SynonymRow("Synonym", "hurry.") +
+                            UsageBlock(":: |starts with a bar<br>") +
+                            DefinitionRow("only a definition") + kSpacer + kPageEnd);
+    EXPECT_NE(pages[2].find(UsageBlock(":: First<br>:: Second<br>:: Third<br>")), std::string::npos);
+    EXPECT_NE(pages[3].find(UsageBlock(":: \xC9lan noted<br>")), std::string::npos);  // é upper-cased
+
+    // A part of speech that comes back gets a page of its own.
+    const std::vector<std::string> again = Pages(1, {1, 4, 2});
+    ASSERT_EQ(again.size(), 3u);
+    EXPECT_EQ(again[2].substr(0, 5), "Noun=");
+}
+
+TEST_F(EntryPageFile, TextsFromTheFileAreEscaped) {
+    const std::vector<std::string> pages = Pages(0, {3});
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0], "Noun=" + kPageStart + Headword("a&lt;b") + DefinitionRow("x &lt; y &amp; z") +
+                            SynonymRow("Synonyms", "quick, nimble.") +
+                            UsageBlock(":: &lt;b&gt;bold&lt;/b&gt;<br>:: <br>") + kPageEnd);
+}
+
+TEST_F(EntryPageFile, EntriesWithoutPartOfSpeechShareOneUnnamedPage) {
+    std::vector<int> cursors;
+    const std::vector<std::string> pages = Pages(1, {8, 9, 1}, &cursors);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(cursors, (std::vector<int>{2, -3}));
+    EXPECT_EQ(pages[0].substr(0, 1), "=");
+    EXPECT_EQ(pages[1].substr(0, 5), "Noun=");
+}
+
+TEST_F(EntryPageFile, UnreadableEntryShowsEmpty) {
+    // Entry 99 does not exist: its rows are empty, not those of the entry before.
+    const std::vector<std::string> pages = Pages(1, {5, 99});
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[1], "=" + kPageStart + Headword("quick") + DefinitionRow("") + kSpacer + kPageEnd);
+
+    // An empty list builds nothing and reports that no page follows.
+    std::string strPage = "kept", strName = "kept";
+    int nCursor = 0;
+    EXPECT_TRUE(m_dict.BuildEntryPage(2, nullptr, 0, strPage, nCursor, strName));
+    EXPECT_EQ(strPage, "kept");
+    EXPECT_EQ(nCursor, 0);
+}
+
+TEST_F(EntryPageFile, SenseRowsFollowTheirLabelsAndCounts) {
+    std::string strRows;
+    EXPECT_TRUE(m_dict.BuildSenseRows("", 5, "d", "", strRows));
+    EXPECT_EQ(strRows, DefinitionRow("d") + kSpacer);  // no synonym row, whatever the count
+    strRows.clear();
+    m_dict.BuildSenseRows("a.", 0, "", "x|", strRows);
+    EXPECT_EQ(strRows, DefinitionRow("") + SynonymRow("Synonym", "a.") + UsageBlock(":: X<br>:: <br>"));
+}
+
+TEST(EntryPageCommands, PagesAndLookupPrintTheEntry) {
+    DataFileContent content;
+    content.nWordsPerBlock = 2;
+    content.entries = {"bank|depository\na financial institution\nhe cashed a check at the bank",
+                       "bank|rely\nhave confidence\nyou can bank on that|bank on me",
+                       "bank\nsloping land"};
+    content.words = {{"bank", {2, 1, 3}}, {"banks", {}}};
+    const uint32_t nSizes[4] = {1, 0, 0, 0};
+    GroupCountsForSizes(nSizes, content.entryCounts);
+    content.entryCounts[1] = 2;  // entries 2 and 3 are verbs
+    const std::string strFile = SaveContent(content, "bank.pdb");
+    const std::string strTool = LEXANO_DATA_TOOL;
+    auto Output = [](const std::string& strCommand) {
+        std::string strOut;
+        FILE* pPipe = popen(strCommand.c_str(), "r");
+        char buffer[4096];
+        size_t nRead;
+        while ((nRead = fread(buffer, 1, sizeof buffer, pPipe)) > 0) strOut.append(buffer, nRead);
+        EXPECT_EQ(pclose(pPipe), 0) << strCommand;
+        return strOut;
+    };
+    const std::string strPages = Output(strTool + " pages " + strFile + " 0");
+    EXPECT_EQ(strPages.substr(0, 8), "== Verb\n");
+    EXPECT_NE(strPages.find("\n== Noun\n<html>"), std::string::npos);
+    EXPECT_EQ(std::count(strPages.begin(), strPages.end(), '\n'), 6);  // three pages: V, N, V
+    EXPECT_EQ(Output(strTool + " pages " + strFile + " 1"), "");
+
+    EXPECT_EQ(Output(strTool + " lookup " + strFile + " BANK"),
+              "bank\n\nNoun\n  1. a financial institution\n     Synonym: depository.\n"
+              "     \"he cashed a check at the bank\"\n\nVerb\n  1. have confidence\n"
+              "     Synonym: rely.\n     \"you can bank on that\"\n     \"bank on me\"\n"
+              "  2. sloping land\n");
+    EXPECT_EQ(Output(strTool + " lookup " + strFile + " bankz"),
+              "\"bankz\" is not in the dictionary; the nearest word is \"banks\".\n\nbanks\n(no entries)\n");
+}
