@@ -187,6 +187,9 @@ void DictionaryFile::Close() {
     m_header = HeaderRecord();
     m_entryIndex = EntryIndexRecord();
     std::memset(m_name, 0, sizeof m_name);
+    m_keyCacheText.clear();
+    m_keyCacheText.shrink_to_fit();
+    std::memset(m_keyCached, 0, sizeof m_keyCached);
 }
 
 bool DictionaryFile::ReadHeaderRecord() {

@@ -202,6 +202,10 @@ private:
         return m_pRecordOffsets[nRecord + 1] - m_pRecordOffsets[nRecord];
     }
     bool AllocateSlot(WordBlockSlot& slot);
+    // Copies the key of block nBlock, met at node nNode of the block search (1 the first
+    // midpoint, 2n and 2n+1 the next ones), into lpBuffer; the keys of the first
+    // kKeyCacheNodes nodes are read from the file once and kept.
+    void CopyBlockKey(int nBlock, int nNode, char* lpBuffer);
     static void ReleaseSlot(WordBlockSlot& slot);
 
     FILE* m_pStream = nullptr;
@@ -226,6 +230,15 @@ private:
     uint32_t m_nTotalEntries = 0;
     WordBlockSlot m_slotA;
     WordBlockSlot m_slotB;
+
+    // Every search starts at the same midpoints, so the keys of the top levels of the block
+    // search are kept: typing then costs a few key reads from the file instead of log2(k).
+    // Packed: node i's key is m_keyCacheText[m_keyCacheStart[i], + m_keyCacheLength[i]).
+    static constexpr int kKeyCacheNodes = 256;  // nodes 1 to 255: eight levels
+    std::string m_keyCacheText;
+    uint16_t m_keyCacheStart[kKeyCacheNodes] = {};
+    uint8_t m_keyCacheLength[kKeyCacheNodes] = {};
+    bool m_keyCached[kKeyCacheNodes] = {};
 };
 
 #endif

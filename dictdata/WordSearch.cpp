@@ -7,54 +7,76 @@
 
 namespace {
 
-int CompareText(const char* lpszA, const char* lpszB) {
-    return std::strcmp(lpszA, lpszB);  // strcmp compares as unsigned char
-}
-
 // The last element in [nLo, nHi] that is <= lpszText, or nLo when lpszText sorts before all.
-// fnCopy(x, buffer) copies element x's text into a zero-filled buffer.
+// fnCopy(x, nNode, buffer) copies element x's text into a zero-filled buffer; nNode numbers the
+// midpoints as a heap (1, then 2n and 2n+1), and is 0 for the two end elements.
 template <typename CopyElement>
 int FloorSearch(const char* lpszText, int nLo, int nHi, char* lpBuffer, size_t nBufferSize,
                 CopyElement fnCopy) {
-    auto compareWith = [&](int x) {
+    auto compareWith = [&](int x, int nNode) {
         std::memset(lpBuffer, 0, nBufferSize);
-        fnCopy(x, lpBuffer);
-        return CompareText(lpszText, lpBuffer);
+        fnCopy(x, nNode, lpBuffer);
+        return std::strcmp(lpszText, lpBuffer);  // compares as unsigned char
     };
     int lo = nLo;
     int hi = nHi;
+    // Once lo (hi) has been a midpoint, the text is known to be greater (smaller) than it.
+    bool bLoBelow = false;
+    bool bHiAbove = false;
+    int nNode = 1;
     while (hi - lo > 1) {
-        // Invariant: element lo is <= the text unless lo is still nLo; element hi is > the text
-        // unless hi is still nHi.
         const int mid = lo + (hi - lo) / 2;
-        const int nOrder = compareWith(mid);
+        const int nOrder = compareWith(mid, nNode);
         if (nOrder == 0) return mid;
         if (nOrder < 0) {
             hi = mid;
+            bHiAbove = true;
+            nNode = 2 * nNode;
         } else {
             lo = mid;
+            bLoBelow = true;
+            nNode = 2 * nNode + 1;
         }
     }
-    if (compareWith(lo) == 0) return lo;
-    return compareWith(hi) < 0 ? lo : hi;
+    if (!bLoBelow && compareWith(lo, 0) == 0) return lo;
+    if (bHiAbove) return lo;
+    return compareWith(hi, 0) < 0 ? lo : hi;
 }
 
 }  // namespace
 
+void DictionaryFile::CopyBlockKey(int nBlock, int nNode, char* lpBuffer) {
+    unsigned char* pBuffer = reinterpret_cast<unsigned char*>(lpBuffer);
+    if (nNode <= 0 || nNode >= kKeyCacheNodes) {
+        ReadRecordKey(nBlock, pBuffer);
+        return;
+    }
+    if (!m_keyCached[nNode]) {
+        // A key that cannot be read is kept as the empty text, as it compares.
+        ReadRecordKey(nBlock, pBuffer);
+        const size_t nLength = std::strlen(lpBuffer);
+        if (m_keyCacheText.size() + nLength > 0xFFFF) return;  // cannot hold it: read each time
+        m_keyCacheStart[nNode] = static_cast<uint16_t>(m_keyCacheText.size());
+        m_keyCacheLength[nNode] = static_cast<uint8_t>(nLength);
+        m_keyCacheText.append(lpBuffer, nLength);
+        m_keyCached[nNode] = true;
+        return;
+    }
+    std::memcpy(lpBuffer, m_keyCacheText.data() + m_keyCacheStart[nNode], m_keyCacheLength[nNode]);
+}
+
 int DictionaryFile::FindBlock(const char* lpszText) {
     char buffer[257];
-    // A key that cannot be read compares as the empty text; the result stays in 1 to k.
+    // The result stays in 1 to k whatever the keys hold.
     return FloorSearch(lpszText, 1, m_header.nWordBlockCount, buffer, m_header.nMaxWordLength + 1u,
-                       [this](int b, char* lpBuffer) {
-                           ReadRecordKey(b, reinterpret_cast<unsigned char*>(lpBuffer));
-                       });
+                       [this](int b, int nNode, char* lpBuffer) { CopyBlockKey(b, nNode, lpBuffer); });
 }
 
 int DictionaryFile::FindInBlock(const char* lpszText, const WordBlockSlot& slot) {
     char buffer[257];
     const int nLast = WordsInBlock(slot.nBlock) - 1;
     return FloorSearch(lpszText, 0, nLast, buffer, m_header.nMaxWordLength + 1u,
-                       [this, &slot](int i, char* lpBuffer) { CopyWordText(i, lpBuffer, &slot); });
+                       [this, &slot](int i, int, char* lpBuffer) { CopyWordText(i, lpBuffer, &slot); });
 }
 
 int DictionaryFile::FindWord(std::string strText) {
