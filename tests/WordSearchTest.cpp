@@ -57,3 +57,14 @@ TEST(WordSearch, TextBetweenBlocksFindsLastWordOfEarlierBlock) {
     EXPECT_EQ(dict.FindBlock("a"), 1);
     EXPECT_EQ(dict.FindBlock("w999"), 3);
 }
+
+TEST(WordSearch, ReopeningForgetsTheKeysOfTheFormerFile) {
+    DictionaryFile dict;
+    ASSERT_TRUE(dict.Open(SaveContent(MakeWordList(NumberedWords(300), 2), "first.pdb").c_str()));
+    EXPECT_EQ(dict.FindWord("w150"), 150);
+    std::vector<std::string> words;
+    for (int i = 0; i < 300; ++i) words.push_back("x" + std::to_string(1000 + i));
+    ASSERT_TRUE(dict.Open(SaveContent(MakeWordList(words, 2), "second.pdb").c_str()));
+    for (int i = 0; i < 300; i += 7) EXPECT_EQ(dict.FindWord(words[i]), i);
+    EXPECT_EQ(dict.FindWord("w150"), 0);
+}
