@@ -1,4 +1,66 @@
-// lexano-data build.
-#include "tools/Commands.h"
+// lexano-data build --wordnet DIR [--words-per-block N] -o FILE
+//
+// Builds a data file from a WordNet 3.0 database, then checks the written file as `verify` does.
+// A failure at any step leaves no output file behind.
+#include <cstdio>
+#include <string>
 
-int HandleBuildCommand(const CommandArgs&) { return Fail("build: not built yet"); }
+#include "tools/Commands.h"
+#include "tools/DataFileWriter.h"
+#include "tools/Verify.h"
+#include "tools/WordNetReader.h"
+
+namespace {
+
+// Measured on the full WordNet 3.0 data: the engine inflates a whole entry block for every
+// sense it shows, so 4096-byte entry blocks build the pages of the heaviest words (50 to 75
+// senses) about three times faster than 16384-byte ones for a file 7% larger; smaller blocks
+// gain little more, as the engine's fixed cost per entry then dominates. Words per block hardly
+// change the search time, which the block key reads dominate; 64 keeps a jump to a distant word
+// cheap while larger blocks save only 1 to 2% of the file.
+constexpr int kDefaultWordsPerBlock = 64;
+constexpr size_t kEntryBlockLimit = 4096;
+
+}  // namespace
+
+int HandleBuildCommand(const CommandArgs& args) {
+    std::string strDir;
+    std::string strOutput;
+    int nWordsPerBlock = kDefaultWordsPerBlock;
+    bool bHaveDir = false, bHaveOutput = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& strArg = args[i];
+        if (i + 1 >= args.size()) return Usage();
+        const std::string& strValue = args[++i];
+        if (strArg == "--wordnet" && !bHaveDir) {
+            strDir = strValue;
+            bHaveDir = true;
+        } else if (strArg == "-o" && !bHaveOutput) {
+            strOutput = strValue;
+            bHaveOutput = true;
+        } else if (strArg == "--words-per-block") {
+            if (!ParsePosition(strValue, nWordsPerBlock) || nWordsPerBlock < 1 ||
+                nWordsPerBlock > 255) {
+                return Usage();
+            }
+        } else {
+            return Usage();
+        }
+    }
+    if (!bHaveDir || !bHaveOutput || strDir.empty() || strOutput.empty()) return Usage();
+
+    DataFileContent content;
+    content.strName = "LexanoData_WN";
+    content.nWordsPerBlock = nWordsPerBlock;
+    content.nEntryBlockLimit = kEntryBlockLimit;
+    std::string strError;
+    if (!ReadWordNet(strDir, content, strError)) return Fail(strError);
+    if (!SaveDataFile(content, strOutput.c_str(), strError)) return Fail(strError);
+    std::string strReport;
+    if (!VerifyDataFile(strOutput.c_str(), strReport)) {
+        std::remove(strOutput.c_str());
+        return Fail(strOutput + " failed its check and was removed: " + strReport);
+    }
+    std::printf("%s: %s\n", strOutput.c_str(), strReport.c_str());
+    return 0;
+}
