@@ -1,0 +1,207 @@
+// Engine speed on the real WordNet data file (build/LexanoData_WN.pdb, or the file named by
+// LEXANO_DATA) and on a synthetic file made with the writer.
+//   build/lexano_bench [--benchmark_filter=...]
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "dictdata/Ansi.h"
+#include "dictdata/DictionaryFile.h"
+#include "tools/DataFileWriter.h"
+
+namespace {
+
+std::string RealPath() {
+    const char* lpszPath = std::getenv("LEXANO_DATA");
+    return lpszPath ? lpszPath : LEXANO_BENCH_DATA;
+}
+
+// 100,000 words of 4 to 14 letters, 1 to 3 entries each, 64 words per block.
+std::string SyntheticPath() {
+    static const std::string strPath = [] {
+        DataFileContent content;
+        std::mt19937 random(7);
+        std::vector<std::string> words;
+        for (int i = 0; i < 100000; ++i) {
+            std::string strWord;
+            const int nLength = 4 + static_cast<int>(random() % 11);
+            for (int j = 0; j < nLength; ++j) strWord += static_cast<char>('a' + random() % 26);
+            words.push_back(strWord);
+        }
+        std::sort(words.begin(), words.end());
+        words.erase(std::unique(words.begin(), words.end()), words.end());
+        for (const std::string& strWord : words) {
+            WriterWord word{strWord, {}};
+            for (int e = 0; e < 1 + static_cast<int>(random() % 3); ++e) {
+                content.entries.push_back(strWord + "|synonym\na definition of " + strWord +
+                                          " that runs for a while\nan example of " + strWord);
+                word.entries.push_back(static_cast<uint32_t>(content.entries.size()));
+            }
+            content.words.push_back(word);
+        }
+        const uint32_t nSizes[4] = {static_cast<uint32_t>(content.entries.size()), 0, 0, 0};
+        GroupCountsForSizes(nSizes, content.entryCounts);
+        const std::string strFile = std::string(LEXANO_BENCH_TMPDIR) + "/synthetic.pdb";
+        std::string strError;
+        if (!SaveDataFile(content, strFile.c_str(), strError)) std::abort();
+        return strFile;
+    }();
+    return strPath;
+}
+
+bool OpenOrSkip(benchmark::State& state, DictionaryFile& dict, const std::string& strPath) {
+    if (dict.Open(strPath.c_str())) return true;
+    state.SkipWithError(("cannot open " + strPath).c_str());
+    return false;
+}
+
+// Every W/1000-th word: 1,000 words spread over the whole list.
+std::vector<std::string> SampleWords(DictionaryFile& dict) {
+    std::vector<std::string> words;
+    const uint32_t W = dict.GetWordCount();
+    for (uint32_t i = 0; i < 1000; ++i) {
+        std::string strWord;
+        dict.GetWord(static_cast<int>(static_cast<uint64_t>(i) * W / 1000), strWord);
+        words.push_back(strWord);
+    }
+    return words;
+}
+
+void BM_Open(benchmark::State& state, const std::string& (*fnPath)()) {
+    const std::string strPath = fnPath();
+    for (auto _ : state) {
+        DictionaryFile dict;
+        if (!dict.Open(strPath.c_str())) {
+            state.SkipWithError("cannot open");
+            break;
+        }
+    }
+}
+
+// Each prefix of each sample word, lower-cased as the search box does, one call per keystroke.
+void BM_FindWordKeystrokes(benchmark::State& state, const std::string& (*fnPath)()) {
+    DictionaryFile dict;
+    if (!OpenOrSkip(state, dict, fnPath())) return;
+    std::vector<std::string> prefixes;
+    for (const std::string& strWord : SampleWords(dict)) {
+        for (size_t n = 1; n <= strWord.size(); ++n) prefixes.push_back(AnsiLowerCopy(strWord.substr(0, n)));
+    }
+    size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(dict.FindWord(prefixes[i]));
+        if (++i == prefixes.size()) i = 0;
+    }
+}
+
+void BM_GetWordSequential(benchmark::State& state, const std::string& (*fnPath)()) {
+    DictionaryFile dict;
+    if (!OpenOrSkip(state, dict, fnPath())) return;
+    const int W = static_cast<int>(dict.GetWordCount());
+    std::string strWord;
+    int p = 0;
+    for (auto _ : state) {
+        dict.GetWord(p, strWord);
+        benchmark::DoNotOptimize(strWord.data());
+        if (++p == W) p = 0;
+    }
+}
+
+void BM_GetWordRandom(benchmark::State& state, const std::string& (*fnPath)()) {
+    DictionaryFile dict;
+    if (!OpenOrSkip(state, dict, fnPath())) return;
+    std::mt19937 random(1);
+    std::vector<int> positions(4096);
+    for (int& p : positions) p = static_cast<int>(random() % dict.GetWordCount());
+    std::string strWord;
+    size_t i = 0;
+    for (auto _ : state) {
+        dict.GetWord(positions[i], strWord);
+        benchmark::DoNotOptimize(strWord.data());
+        i = (i + 1) & 4095;
+    }
+}
+
+void BM_GetEntryNumbers(benchmark::State& state, const std::string& (*fnPath)()) {
+    DictionaryFile dict;
+    if (!OpenOrSkip(state, dict, fnPath())) return;
+    const int W = static_cast<int>(dict.GetWordCount());
+    int32_t numbers[256];
+    int p = 0;
+    for (auto _ : state) {
+        int nCount = 0;
+        dict.GetEntryNumbers(p, nullptr, nCount);
+        dict.GetEntryNumbers(p, numbers, nCount);
+        benchmark::DoNotOptimize(numbers[0]);
+        if (++p == W) p = 0;
+    }
+}
+
+// All pages of one word through the caller protocol.
+size_t BuildAllPages(DictionaryFile& dict, int nPos) {
+    int nCount = 0;
+    dict.GetEntryNumbers(nPos, nullptr, nCount);
+    if (nCount == 0) return 0;
+    std::vector<int32_t> numbers(nCount);
+    dict.GetEntryNumbers(nPos, numbers.data(), nCount);
+    size_t nBytes = 0;
+    int nCursor = 0;
+    bool bLast = false;
+    while (!bLast) {
+        std::string strPage, strName;
+        bLast = dict.BuildEntryPage(nPos, numbers.data(), nCount, strPage, nCursor, strName);
+        nBytes += strPage.size();
+    }
+    return nBytes;
+}
+
+void BM_PagesOfWord(benchmark::State& state, const char* lpszWord) {
+    DictionaryFile dict;
+    if (!OpenOrSkip(state, dict, RealPath())) return;
+    const int nPos = dict.FindWord(lpszWord);
+    for (auto _ : state) benchmark::DoNotOptimize(BuildAllPages(dict, nPos));
+}
+
+void BM_PagesRandomWords(benchmark::State& state) {
+    DictionaryFile dict;
+    if (!OpenOrSkip(state, dict, RealPath())) return;
+    std::mt19937 random(3);
+    std::vector<int> positions(1000);
+    for (int& p : positions) p = static_cast<int>(random() % dict.GetWordCount());
+    size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(BuildAllPages(dict, positions[i]));
+        if (++i == positions.size()) i = 0;
+    }
+}
+
+const std::string& Real() {
+    static const std::string strPath = RealPath();
+    return strPath;
+}
+const std::string& Synthetic() {
+    static const std::string strPath = SyntheticPath();
+    return strPath;
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(BM_Open, real, Real);
+BENCHMARK_CAPTURE(BM_Open, synthetic, Synthetic);
+BENCHMARK_CAPTURE(BM_FindWordKeystrokes, real, Real);
+BENCHMARK_CAPTURE(BM_FindWordKeystrokes, synthetic, Synthetic);
+BENCHMARK_CAPTURE(BM_GetWordSequential, real, Real);
+BENCHMARK_CAPTURE(BM_GetWordSequential, synthetic, Synthetic);
+BENCHMARK_CAPTURE(BM_GetWordRandom, real, Real);
+BENCHMARK_CAPTURE(BM_GetEntryNumbers, real, Real);
+BENCHMARK_CAPTURE(BM_PagesOfWord, break, "break");
+BENCHMARK_CAPTURE(BM_PagesOfWord, cut, "cut");
+BENCHMARK_CAPTURE(BM_PagesOfWord, run, "run");
+BENCHMARK_CAPTURE(BM_PagesOfWord, play, "play");
+BENCHMARK_CAPTURE(BM_PagesOfWord, make, "make");
+BENCHMARK(BM_PagesRandomWords);
+
+BENCHMARK_MAIN();
