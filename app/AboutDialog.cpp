@@ -1,0 +1,13 @@
+#include "app/AboutDialog.h"
+
+#include "app/Platform.h"
+#include "res/resource.h"
+
+int AboutDialog::DoModal(wxWindow* pParent) {
+    if (!CreateDialogFromTemplate(this, IDD_ABOUTBOX, pParent)) {
+        return -1;
+    }
+    SetIcons(LoadAppIcons());
+    CentreOnParent();
+    return ShowModal();
+}

@@ -1,0 +1,41 @@
+#include "app/DictApp.h"
+
+#include <wx/init.h>
+#include <wx/log.h>
+
+#include <cstdio>
+
+#include "app/MainDialog.h"
+#include "app/Platform.h"
+
+wxIMPLEMENT_APP_NO_MAIN(DictApp);
+
+bool DictApp::OnInit() {
+    return InitInstance();
+}
+
+bool DictApp::InitInstance() {
+    EnableControlContainer();
+    Enable3dControls();
+    MainDialog dlg;
+    SetTopWindow(&dlg);
+    dlg.DoModal();
+    return false;
+}
+
+int main(int argc, char** argv) {
+    bool bStarted = false;
+    {
+        // Without a display the toolkit would report in its own words; one line of ours says
+        // what is missing.
+        wxLogNull noLog;
+        bStarted = wxEntryStart(argc, argv);
+    }
+    if (!bStarted) {
+        std::fprintf(stderr, "lexano: cannot open the display; set DISPLAY to a running X server\n");
+        return 1;
+    }
+    wxTheApp->CallOnInit();
+    wxEntryCleanup();
+    return 0;
+}

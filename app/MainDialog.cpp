@@ -1,0 +1,284 @@
+#include "app/MainDialog.h"
+
+#include <wx/button.h>
+#include <wx/notebook.h>
+#include <wx/textctrl.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/AboutDialog.h"
+#include "app/WordListCtrl.h"
+#include "dictdata/Ansi.h"
+#include "htmlview/HtmlMessages.h"
+#include "res/resource.h"
+
+wxBEGIN_EVENT_TABLE(MainDialog, wxDialog)
+    EVT_CHAR_HOOK(MainDialog::OnCharHook)
+    EVT_BUTTON(wxID_OK, MainDialog::OnOKCommand)
+    EVT_BUTTON(wxID_CANCEL, MainDialog::OnCancelCommand)
+    EVT_SYSCOMMAND(MainDialog::OnSysCommand)
+    EVT_LVN_GETDISPINFO(IDC_LIST1, MainDialog::OnGetDispInfoList)
+    EVT_NM_CLICK(IDC_LIST1, MainDialog::OnClickList)
+    EVT_BUTTON(IDC_BACK, MainDialog::OnBack)
+    EVT_TEXT(IDC_EDIT1, MainDialog::OnChangeSearch)
+    EVT_PRIVATE_MESSAGE(WM_HTML_BLANK, MainDialog::OnHtmlBlank)
+    EVT_PRIVATE_MESSAGE(WM_SEARCH_ENTER, MainDialog::OnSearchEnter)
+    EVT_PRIVATE_MESSAGE(WM_BACK_KEY, MainDialog::OnBackKey)
+    EVT_CLOSE(MainDialog::OnClose)
+wxEND_EVENT_TABLE()
+
+MainDialog::MainDialog() {
+    m_hIcon = LoadAppIcons();
+}
+
+MainDialog::~MainDialog() = default;
+
+int MainDialog::DoModal() {
+    if (!CreateDialogWindow()) {
+        return -1;
+    }
+    return ShowModal();
+}
+
+bool MainDialog::CreateDialogWindow() {
+    const ControlFactory factory = [](wxWindow* pParent, const DialogItem& item,
+                                      const wxPoint& pt, const wxSize& size) -> wxWindow* {
+        if (item.nId != IDC_LIST1) {
+            return nullptr;
+        }
+        return new WordListCtrl(pParent, item.nId, pt, size, ListStyleFromTemplate(item.dwStyle));
+    };
+    if (!CreateDialogFromTemplate(this, IDD_LEXANO_DIALOG, nullptr, factory)) {
+        return false;
+    }
+    OnInitDialog();
+    return true;
+}
+
+void MainDialog::DoDataExchange(bool bSaveAndValidate) {
+    if (!m_bBound) {
+        m_lookup = wxDynamicCast(FindWindow(IDC_LOOKUP), wxButton);
+        m_back = wxDynamicCast(FindWindow(IDC_BACK), wxButton);
+        m_tab = wxDynamicCast(FindWindow(IDC_TAB1), wxNotebook);
+        m_edit = wxDynamicCast(FindWindow(IDC_EDIT1), wxTextCtrl);
+        m_list = wxDynamicCast(FindWindow(IDC_LIST1), WordListCtrl);
+        m_bBound = true;
+    }
+    if (bSaveAndValidate) {
+        m_search = WxToAnsi(m_edit->GetValue());
+    } else {
+        // Setting the same text again would report a change and search again; like a Windows
+        // edit exchange, only a different text is written.
+        const wxString strText = AnsiToWx(m_search);
+        if (m_edit->GetValue() != strText) {
+            m_edit->SetValue(strText);
+        }
+    }
+}
+
+bool MainDialog::OnInitDialog() {
+    UpdateData(false);
+
+    std::string strAbout;
+    if (LoadResString(IDS_ABOUTBOX, strAbout) && !strAbout.empty()) {
+        AppendSystemMenuItem(this, IDM_ABOUTBOX, strAbout);
+    }
+    SetIcons(m_hIcon);
+
+    std::string strPath = GetExecutablePath();
+    const size_t nSlash = strPath.find_last_of(kPathSeparators);
+    if (nSlash != std::string::npos) {
+        strPath.erase(nSlash + 1);
+    }
+    strPath += kDataFileName;
+    if (!m_dict.Open(strPath.c_str())) {
+        ShowMessageBox(this, "Error: Cannot find/open the data file !", kMbOk);
+    }
+
+    SetupWordList();
+
+    // The view lies on the display area of one row of tabs, measured with a tab in place.
+    TabInsertItem(m_tab, 0, "Noun");
+    const wxRect rcPage = TabAdjustRect(m_tab, m_tab->GetRect());
+    // Without a view the dialog still works as a word list; entry mode then shows no page.
+    m_html.Create(nullptr, nullptr, kWsChild | kWsVisible, rcPage, this, IDC_HTML, nullptr);
+    // The view answers with WM_HTML_BLANK, which puts the dialog into list mode.
+    m_html.Navigate2("about:blank");
+    TabDeleteAllItems(m_tab);
+    return true;
+}
+
+void MainDialog::SetupWordList() {
+    // No rows yet, so no vertical scroll bar narrows the client area. The width is never
+    // negative: -1 and -2 would ask for auto-sizing, which reads every row.
+    const int nWidth = std::max(0, m_list->GetClientSize().x);
+    m_list->InsertColumn(0, wxString(), wxLIST_FORMAT_LEFT, nWidth);
+    m_list->SetExtendedStyle(ListViewCtrl::kLvsExGridLines | ListViewCtrl::kLvsExFullRowSelect);
+    m_list->SetItemCount(static_cast<long>(m_dict.GetWordCount()));
+}
+
+void MainDialog::ShowList() {
+    m_list->Show();
+    m_edit->Show();
+    m_tab->Hide();
+    m_html.ShowWindow(false);
+    m_back->Hide();
+    m_lookup->Hide();
+    SetEditFocus(m_edit);
+    m_mode = kListMode;
+}
+
+void MainDialog::SearchAndSelect() {
+    const std::string strLower = AnsiLowerCopy(m_search);
+    if (!m_dict.IsOpen()) {
+        return;
+    }
+    const long nPos = m_dict.FindWord(strLower);
+    const long nCount = m_list->GetItemCount();
+    long nTarget = nPos;
+    if (nPos > m_list->GetTopItem()) {
+        // Bringing the row after the found row's page into view puts the found row on top;
+        // within the last page that row does not exist, and the list scrolls to its end.
+        const long nPerPage = m_list->GetCountPerPage();
+        nTarget = nPos > nCount - nPerPage ? nCount - 1 : nPos + nPerPage - 1;
+    }
+    m_list->EnsureVisible(nTarget);
+    m_list->SetItemState(nPos, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+}
+
+bool MainDialog::ShowEntry() {
+    m_list->Hide();
+    m_edit->Hide();
+    m_tab->Show();
+    m_html.ShowWindow(true);
+    m_back->Show();
+    m_lookup->Show();
+    // GTK leaves a window without focus when the focused control is hidden, and then no key
+    // reaches the keyboard rule, so Backspace could not return to the list. The page takes it.
+    wxWindow* pFocus = wxWindow::FindFocus();
+    if ((pFocus == nullptr || !pFocus->IsShownOnScreen()) && m_html.GetHostWindow() != nullptr) {
+        m_html.GetHostWindow()->SetFocus();
+    }
+
+    BeginWaitCursor();
+    const long nRow = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+    if (nRow < 0) {
+        EndWaitCursor();
+        return false;
+    }
+    m_mode = kEntryMode;
+    EndWaitCursor();
+    return true;
+}
+
+void MainDialog::OnOK() {}
+
+void MainDialog::OnCancel() {
+    if (m_closing) {
+        DestroyDialogWindow();
+    }
+}
+
+void MainDialog::DestroyDialogWindow() {
+    // The dialog object owns its window and lives on the stack of its runner: ending the modal
+    // loop hands control back, and the window goes with the object.
+    if (IsModal()) {
+        EndModal(wxID_CANCEL);
+    } else {
+        Hide();
+    }
+}
+
+void MainDialog::PreTranslateMessage(wxKeyEvent& event) {
+    const int nKey = event.GetKeyCode();
+    const bool bEnter = nKey == WXK_RETURN || nKey == WXK_NUMPAD_ENTER;
+    if (bEnter && m_edit != nullptr && wxWindow::FindFocus() == m_edit) {
+        PostPrivateMessage(this, WM_SEARCH_ENTER, 0, 0);
+    } else if (nKey == WXK_BACK) {
+        PostPrivateMessage(this, WM_BACK_KEY, 0, 0);
+    }
+    // The dialog manager's part: Escape is the Cancel command and ends there; Enter is the OK
+    // command and still goes on to the focused control.
+    if (nKey == WXK_ESCAPE) {
+        OnCancel();
+        return;
+    }
+    if (bEnter) {
+        OnOK();
+    }
+    event.Skip();
+}
+
+void MainDialog::OnCharHook(wxKeyEvent& event) {
+    PreTranslateMessage(event);
+}
+
+void MainDialog::OnOKCommand(wxCommandEvent& WXUNUSED(event)) {
+    OnOK();
+}
+
+void MainDialog::OnCancelCommand(wxCommandEvent& WXUNUSED(event)) {
+    OnCancel();
+}
+
+void MainDialog::OnSysCommand(wxCommandEvent& event) {
+    if ((event.GetId() & 0xFFF0) == IDM_ABOUTBOX) {
+        AboutDialog dlgAbout;
+        dlgAbout.DoModal(this);
+    } else {
+        event.Skip();
+    }
+}
+
+void MainDialog::OnGetDispInfoList(ListNotifyEvent& event) {
+    LvDispInfo* pInfo = event.GetDispInfo();
+    if (pInfo == nullptr || !(pInfo->mask & LvDispInfo::kLvifText) || pInfo->cchTextMax <= 0) {
+        return;
+    }
+    // While no file is open GetWord fails and the row shows the empty text.
+    std::string strWord;
+    m_dict.GetWord(static_cast<int>(pInfo->iItem), strWord);
+    const size_t nLength = std::min(strWord.size(), static_cast<size_t>(pInfo->cchTextMax - 1));
+    std::memcpy(pInfo->pszText, strWord.data(), nLength);
+    pInfo->pszText[nLength] = '\0';
+}
+
+void MainDialog::OnClickList(ListNotifyEvent& WXUNUSED(event)) {
+    ShowEntry();
+}
+
+void MainDialog::OnBack(wxCommandEvent& WXUNUSED(event)) {
+    ShowList();
+}
+
+void MainDialog::OnChangeSearch(wxCommandEvent& WXUNUSED(event)) {
+    if (!m_bBound) {
+        return;  // the template's own initial text, before the controls are bound
+    }
+    UpdateData(true);
+    SearchAndSelect();
+}
+
+void MainDialog::OnHtmlBlank(PrivateMessageEvent& WXUNUSED(event)) {
+    ShowList();
+    UpdateData(false);
+}
+
+void MainDialog::OnSearchEnter(PrivateMessageEvent& WXUNUSED(event)) {
+    if (m_mode == kListMode) {
+        ShowEntry();
+    }
+}
+
+void MainDialog::OnBackKey(PrivateMessageEvent& WXUNUSED(event)) {
+    if (m_mode == kEntryMode) {
+        ShowList();
+    }
+}
+
+void MainDialog::OnClose(wxCloseEvent& WXUNUSED(event)) {
+    m_closing = true;
+    // A dialog answers a close request with its Cancel command.
+    OnCancel();
+}

@@ -1,0 +1,118 @@
+// MainDialog: the program's one window. In list mode it shows the word list with the search box
+// under it; in entry mode the part-of-speech tabs over the HTML view, with the "<<" and "L"
+// buttons on the tab row. The word list holds no words: it has a row count, and each row's text
+// is read from the engine when the row is drawn.
+//
+// The window closes only on a close request (close box, Alt+F4, a window-manager close); Enter
+// and Escape never close it.
+#ifndef LEXANO_APP_MAINDIALOG_H
+#define LEXANO_APP_MAINDIALOG_H
+
+#include <wx/dialog.h>
+#include <wx/iconbndl.h>
+
+#include <string>
+
+#include "app/ListViewCtrl.h"
+#include "app/Platform.h"
+#include "dictdata/DictionaryFile.h"
+#include "htmlview/HtmlCtrl.h"
+
+class wxButton;
+class wxNotebook;
+class wxTextCtrl;
+class WordListCtrl;
+
+class MainDialog : public wxDialog {
+public:
+    // Display modes, the values of m_mode.
+    static constexpr int kListMode = 1;
+    static constexpr int kEntryMode = 2;
+    // The name of the data file, looked for beside the executable only.
+    static constexpr const char* kDataFileName = "LexanoData_WN.pdb";
+
+    // Constructs the dialog object without a window and without an open data file.
+    MainDialog();
+    ~MainDialog() override;
+
+    // Creates the window and runs it modally until a close request ends it. Returns the end
+    // code, or -1 when the window could not be created.
+    int DoModal();
+
+    // Creates the window from its template, binds the controls and runs OnInitDialog, without
+    // showing it. DoModal does this first; a test may then show the window itself. False when
+    // the window could not be created.
+    bool CreateDialogWindow();
+
+    // Switches to list mode: word list and search box shown, the focus in the search box.
+    void ShowList();
+
+    // Selects the row of the word nearest m_search, bringing it to the top of the visible rows
+    // or, within the last page, scrolling the list to its end. Nothing when no file is open.
+    void SearchAndSelect();
+
+    // Switches the controls to entry mode for the first selected row. Returns false, with
+    // m_mode unchanged, when no row is selected; true once entry mode is set.
+    bool ShowEntry();
+
+    // The display mode: kListMode or kEntryMode.
+    int GetMode() const { return m_mode; }
+
+    // The search text as last exchanged with the search box (1252).
+    const std::string& GetSearchText() const { return m_search; }
+
+protected:
+    // Binds the controls to the members on the first call; then copies the search box's text
+    // into m_search (bSaveAndValidate) or m_search into the search box.
+    virtual void DoDataExchange(bool bSaveAndValidate);
+    void UpdateData(bool bSaveAndValidate) { DoDataExchange(bSaveAndValidate); }
+
+    virtual bool OnInitDialog();
+    // The dialog's OK command (Enter): nothing.
+    virtual void OnOK();
+    // The dialog's Cancel command (Escape, and the close request): ends the dialog only when a
+    // close request has arrived.
+    virtual void OnCancel();
+
+    // The keyboard rule, run for every key-down in the dialog before the focused control sees
+    // it: Enter in the search box posts WM_SEARCH_ENTER, Backspace anywhere posts WM_BACK_KEY.
+    // Neither key is swallowed.
+    virtual void PreTranslateMessage(wxKeyEvent& event);
+
+private:
+    void SetupWordList();
+    void DestroyDialogWindow();
+
+    void OnCharHook(wxKeyEvent& event);
+    void OnOKCommand(wxCommandEvent& event);
+    void OnCancelCommand(wxCommandEvent& event);
+    void OnSysCommand(wxCommandEvent& event);
+    void OnGetDispInfoList(ListNotifyEvent& event);
+    void OnClickList(ListNotifyEvent& event);
+    void OnBack(wxCommandEvent& event);
+    void OnChangeSearch(wxCommandEvent& event);
+    void OnHtmlBlank(PrivateMessageEvent& event);
+    void OnSearchEnter(PrivateMessageEvent& event);
+    void OnBackKey(PrivateMessageEvent& event);
+    void OnClose(wxCloseEvent& event);
+
+    // Controls of the template, bound by DoDataExchange; owned by the window.
+    wxButton* m_lookup = nullptr;   // "L"
+    wxButton* m_back = nullptr;     // "<<"
+    wxNotebook* m_tab = nullptr;    // part-of-speech tabs
+    wxTextCtrl* m_edit = nullptr;   // search box
+    WordListCtrl* m_list = nullptr; // word list
+    bool m_bBound = false;
+
+    std::string m_search;  // the search text, 1252, as typed
+    CHtmlCtrl m_html;      // the HTML view, made at run time over the tabs' display area
+    wxIconBundle m_hIcon;  // icon group 128
+    int m_mode = kListMode;
+    bool m_closing = false;  // a close request has arrived; never cleared
+    std::string m_pages[4];  // the shown entry's pages, in tab order
+    DictionaryFile m_dict;   // declared last: destroyed first, closing the data file
+
+    wxDECLARE_EVENT_TABLE();
+};
+
+#endif

@@ -1,0 +1,72 @@
+// CHtmlCtrl: a web view that lives as an ordinary child control of a dialog.
+//
+// The object is a member of its dialog and outlives its window: Create makes a host window (the
+// control's own window, with the control id) and inside it the browser window, which always
+// covers the host's client area. The browser is reached through the control, never by id (wx
+// ids end below 32767, so the Windows view id 0xE900 cannot be used). When the host window is
+// destroyed the control drops both pointers and stays usable as an object without a window.
+//
+// Navigations are reported to the host's parent with the private messages of
+// htmlview/HtmlMessages.h: a link URL (see ClassifyNavigation) is sent as WM_HTML_LINK and then
+// cancelled; a navigation to exactly "about:blank" posts WM_HTML_BLANK; every finished document
+// sends WM_HTML_DOCCOMPLETE.
+#ifndef LEXANO_HTMLVIEW_HTMLCTRL_H
+#define LEXANO_HTMLVIEW_HTMLCTRL_H
+
+#include <wx/gdicmn.h>
+
+#include <cstdint>
+
+class wxWebView;
+class wxWindow;
+class wxSizeEvent;
+class wxFocusEvent;
+class wxKeyEvent;
+class wxWindowDestroyEvent;
+class wxWebViewEvent;
+
+class CHtmlCtrl {
+public:
+    CHtmlCtrl();
+    // Destroys the host window if it still exists.
+    virtual ~CHtmlCtrl();
+    CHtmlCtrl(const CHtmlCtrl&) = delete;
+    CHtmlCtrl& operator=(const CHtmlCtrl&) = delete;
+
+    // Creates the host window as a child of pParentWnd with id nID over rect (parent client
+    // coordinates), visible when dwStyle has kWsVisible, and the browser inside it. The class
+    // name, window name and creation context have no meaning outside Windows and are ignored.
+    // Returns true on success; on failure no window is left behind.
+    // REQUIRES: no window yet.
+    bool Create(const char* lpszClassName, const char* lpszWindowName, uint32_t dwStyle,
+                const wxRect& rect, wxWindow* pParentWnd, int nID, void* pContext);
+
+    // Starts a navigation of the browser to lpszUrl (1252). Does nothing without a browser.
+    void Navigate2(const char* lpszUrl);
+
+    // Shows (true) or hides (false) the host window; nothing without a window.
+    void ShowWindow(bool bShow);
+
+    // The host window and the browser; null before Create and after the host was destroyed.
+    wxWindow* GetHostWindow() const { return m_pHost; }
+    wxWebView* GetBrowser() const { return m_pBrowser; }
+
+protected:
+    // The browser's navigation start. Sets bCancel to stop the navigation.
+    virtual void OnBeforeNavigate2(const char* lpszUrl, bool& bCancel);
+    // The browser finished loading the document at lpszUrl (null when unknown).
+    virtual void OnDocumentComplete(const char* lpszUrl);
+
+private:
+    void OnDestroy(wxWindowDestroyEvent& event);
+    void OnSize(wxSizeEvent& event);
+    void OnSetFocus(wxFocusEvent& event);
+    void OnKeyDown(wxKeyEvent& event);
+    void OnNavigating(wxWebViewEvent& event);
+    void OnLoaded(wxWebViewEvent& event);
+
+    wxWindow* m_pHost = nullptr;
+    wxWebView* m_pBrowser = nullptr;
+};
+
+#endif
