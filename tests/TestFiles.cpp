@@ -25,7 +25,7 @@ std::string TestPath(const std::string& strName) {
 bool SaveBytes(const std::string& strPath, const std::vector<unsigned char>& bytes) {
     FILE* pFile = std::fopen(strPath.c_str(), "wb");
     if (pFile == nullptr) return false;
-    const bool bOk = std::fwrite(bytes.data(), 1, bytes.size(), pFile) == bytes.size();
+    const bool bOk = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), pFile) == bytes.size();
     return std::fclose(pFile) == 0 && bOk;
 }
 
