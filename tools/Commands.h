@@ -4,8 +4,11 @@
 #ifndef LEXANO_TOOLS_COMMANDS_H
 #define LEXANO_TOOLS_COMMANDS_H
 
+#include <cstdint>
 #include <string>
 #include <vector>
+
+class DictionaryFile;
 
 using CommandArgs = std::vector<std::string>;
 
@@ -27,6 +30,18 @@ int Fail(const std::string& strMessage);
 int Usage();
 // Parses a whole non-negative decimal number that fits in int; false otherwise.
 bool ParsePosition(const std::string& strText, int& nValue);
+// "cannot open FILE as a data file ..." on standard error; returns 1.
+int CannotOpen(const std::string& strPath);
+// Parses args[1] as a list position, opens args[0] and checks the position against its word
+// count. Returns 0 when both succeed, else the exit status after reporting.
+int OpenAtPosition(const CommandArgs& args, DictionaryFile& dict, int& nPos);
+// Reports that the word block holding nPos cannot be read; returns 1.
+int WordBlockDamaged(const DictionaryFile& dict, int nPos);
+// The entry numbers of the word at nPos by the two-call protocol; false when its word block
+// cannot be read (numbers untouched).
+bool ReadEntryNumbers(DictionaryFile& dict, int nPos, std::vector<int32_t>& numbers);
+// Writes strText's bytes as they are.
+void WriteRaw(const std::string& strText);
 // Writes strText with backslash, line feed, carriage return and tab as \\, \n, \r, \t.
 void WriteEscaped(const std::string& strText);
 

@@ -6,38 +6,11 @@
 #include "tools/Commands.h"
 #include "tools/Verify.h"
 
-namespace {
-
-bool OpenFile(DictionaryFile& dict, const std::string& strPath) {
-    return dict.Open(strPath.c_str());
-}
-
-int CannotOpen(const std::string& strPath) {
-    return Fail("cannot open " + strPath + " as a data file (missing, not a dictionary, or damaged)");
-}
-
-// Opens args[0] and parses args[1] as a list position inside the word list.
-int OpenAtPosition(const CommandArgs& args, DictionaryFile& dict, int& nPos) {
-    if (!ParsePosition(args[1], nPos)) return Usage();
-    if (!OpenFile(dict, args[0])) return CannotOpen(args[0]);
-    if (static_cast<uint32_t>(nPos) >= dict.GetWordCount()) {
-        return Fail("position " + args[1] + " is outside 0 to " +
-                    std::to_string(dict.GetWordCount() - 1));
-    }
-    return 0;
-}
-
-int WordBlockDamaged(const DictionaryFile& dict, int nPos) {
-    return Fail("word block " + std::to_string(nPos / dict.GetHeaderRecord().nWordsPerBlock + 1) +
-                " is damaged");
-}
-
-}  // namespace
 
 int HandleInfoCommand(const CommandArgs& args) {
     if (args.size() != 1) return Usage();
     DictionaryFile dict;
-    if (!OpenFile(dict, args[0])) return CannotOpen(args[0]);
+    if (!dict.Open(args[0].c_str())) return CannotOpen(args[0]);
     const HeaderRecord& h = dict.GetHeaderRecord();
     const EntryIndexRecord& e = dict.GetEntryIndexRecord();
     std::printf("name: %s\n", dict.GetDatabaseName().c_str());
@@ -64,7 +37,7 @@ int HandleWordCommand(const CommandArgs& args) {
     if (const int nStatus = OpenAtPosition(args, dict, nPos)) return nStatus;
     std::string strWord;
     if (!dict.GetWord(nPos, strWord)) return WordBlockDamaged(dict, nPos);
-    std::fwrite(strWord.data(), 1, strWord.size(), stdout);
+    WriteRaw(strWord);
     std::fputc('\n', stdout);
     return 0;
 }
@@ -72,12 +45,12 @@ int HandleWordCommand(const CommandArgs& args) {
 int HandleFindCommand(const CommandArgs& args) {
     if (args.size() != 2) return Usage();
     DictionaryFile dict;
-    if (!OpenFile(dict, args[0])) return CannotOpen(args[0]);
+    if (!dict.Open(args[0].c_str())) return CannotOpen(args[0]);
     const int nPos = dict.FindWord(args[1]);
     std::string strWord;
     if (!dict.GetWord(nPos, strWord)) return WordBlockDamaged(dict, nPos);
     std::printf("%d\t", nPos);
-    std::fwrite(strWord.data(), 1, strWord.size(), stdout);
+    WriteRaw(strWord);
     std::fputc('\n', stdout);
     return 0;
 }
@@ -87,10 +60,8 @@ int HandleEntriesCommand(const CommandArgs& args) {
     DictionaryFile dict;
     int nPos = 0;
     if (const int nStatus = OpenAtPosition(args, dict, nPos)) return nStatus;
-    int nCount = 0;
-    if (!dict.GetEntryNumbers(nPos, nullptr, nCount)) return WordBlockDamaged(dict, nPos);
-    std::vector<int32_t> numbers(nCount);
-    dict.GetEntryNumbers(nPos, numbers.data(), nCount);
+    std::vector<int32_t> numbers;
+    if (!ReadEntryNumbers(dict, nPos, numbers)) return WordBlockDamaged(dict, nPos);
     for (size_t j = 0; j < numbers.size(); ++j) {
         std::printf(j == 0 ? "%d" : " %d", static_cast<int>(numbers[j]));
     }

@@ -6,40 +6,14 @@
 #include "dictdata/DictionaryFile.h"
 #include "tools/Commands.h"
 
-namespace {
-
-int CannotOpen(const std::string& strPath) {
-    return Fail("cannot open " + strPath + " as a data file (missing, not a dictionary, or damaged)");
-}
-
-// The entry numbers of the word at nPos by the two-call protocol; false when its word block
-// cannot be read.
-bool EntryNumbers(DictionaryFile& dict, int nPos, std::vector<int32_t>& numbers) {
-    int nCount = 0;
-    if (!dict.GetEntryNumbers(nPos, nullptr, nCount)) return false;
-    std::vector<int32_t> result(nCount);
-    if (nCount > 0 && !dict.GetEntryNumbers(nPos, result.data(), nCount)) return false;
-    numbers.swap(result);
-    return true;
-}
-
-void WriteRaw(const std::string& strText) { std::fwrite(strText.data(), 1, strText.size(), stdout); }
-
-}  // namespace
 
 int HandlePagesCommand(const CommandArgs& args) {
-    int nPos = 0;
-    if (args.size() != 2 || !ParsePosition(args[1], nPos)) return Usage();
+    if (args.size() != 2) return Usage();
     DictionaryFile dict;
-    if (!dict.Open(args[0].c_str())) return CannotOpen(args[0]);
-    if (static_cast<uint32_t>(nPos) >= dict.GetWordCount()) {
-        return Fail("position " + args[1] + " is outside 0 to " + std::to_string(dict.GetWordCount() - 1));
-    }
+    int nPos = 0;
+    if (const int nStatus = OpenAtPosition(args, dict, nPos)) return nStatus;
     std::vector<int32_t> numbers;
-    if (!EntryNumbers(dict, nPos, numbers)) {
-        return Fail("word block " + std::to_string(nPos / dict.GetHeaderRecord().nWordsPerBlock + 1) +
-                    " is damaged");
-    }
+    if (!ReadEntryNumbers(dict, nPos, numbers)) return WordBlockDamaged(dict, nPos);
     const int nCount = static_cast<int>(numbers.size());
     int nCursor = 0;
     bool bLast = nCount == 0;
@@ -64,9 +38,8 @@ int HandleLookupCommand(const CommandArgs& args) {
     const int nPos = dict.FindWord(strText);
     std::string strWord;
     std::vector<int32_t> numbers;
-    if (!dict.GetWord(nPos, strWord) || !EntryNumbers(dict, nPos, numbers)) {
-        return Fail("word block " + std::to_string(nPos / dict.GetHeaderRecord().nWordsPerBlock + 1) +
-                    " is damaged");
+    if (!dict.GetWord(nPos, strWord) || !ReadEntryNumbers(dict, nPos, numbers)) {
+        return WordBlockDamaged(dict, nPos);
     }
     if (strWord != strText) {
         std::fputs("\"", stdout);

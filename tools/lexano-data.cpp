@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "dictdata/DictionaryFile.h"
 #include "tools/Commands.h"
 
 int Fail(const std::string& strMessage) {
@@ -39,6 +40,36 @@ bool ParsePosition(const std::string& strText, int& nValue) {
     nValue = static_cast<int>(nResult);
     return true;
 }
+
+int CannotOpen(const std::string& strPath) {
+    return Fail("cannot open " + strPath + " as a data file (missing, not a dictionary, or damaged)");
+}
+
+int OpenAtPosition(const CommandArgs& args, DictionaryFile& dict, int& nPos) {
+    if (!ParsePosition(args[1], nPos)) return Usage();
+    if (!dict.Open(args[0].c_str())) return CannotOpen(args[0]);
+    if (static_cast<uint32_t>(nPos) >= dict.GetWordCount()) {
+        return Fail("position " + args[1] + " is outside 0 to " +
+                    std::to_string(dict.GetWordCount() - 1));
+    }
+    return 0;
+}
+
+int WordBlockDamaged(const DictionaryFile& dict, int nPos) {
+    return Fail("word block " + std::to_string(nPos / dict.GetHeaderRecord().nWordsPerBlock + 1) +
+                " is damaged");
+}
+
+bool ReadEntryNumbers(DictionaryFile& dict, int nPos, std::vector<int32_t>& numbers) {
+    int nCount = 0;
+    if (!dict.GetEntryNumbers(nPos, nullptr, nCount)) return false;
+    std::vector<int32_t> result(nCount);
+    if (nCount > 0 && !dict.GetEntryNumbers(nPos, result.data(), nCount)) return false;
+    numbers.swap(result);
+    return true;
+}
+
+void WriteRaw(const std::string& strText) { std::fwrite(strText.data(), 1, strText.size(), stdout); }
 
 void WriteEscaped(const std::string& strText) {
     for (char ch : strText) {
