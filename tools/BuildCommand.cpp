@@ -1,7 +1,7 @@
 // lexano-data build --wordnet DIR [--words-per-block N] -o FILE
 //
-// Builds a data file from a WordNet 3.0 database, then checks the written file as `verify` does.
-// A failure at any step leaves no output file behind.
+// Builds a data file from a WordNet 3.0 database and checks the written file as `verify` does
+// before it takes the output's name. A failure at any step leaves no new file behind.
 #include <cstdio>
 #include <string>
 
@@ -56,11 +56,18 @@ int HandleBuildCommand(const CommandArgs& args) {
     content.nEntryBlockLimit = kEntryBlockLimit;
     std::string strError;
     if (!ReadWordNet(strDir, content, strError)) return Fail(strError);
-    if (!SaveDataFile(content, strOutput.c_str(), strError)) return Fail(strError);
+    // The file is checked under a temporary name, so that a file that fails its check never
+    // replaces an earlier one.
+    const std::string strBuilt = strOutput + ".new";
+    if (!SaveDataFile(content, strBuilt.c_str(), strError)) return Fail(strError);
     std::string strReport;
-    if (!VerifyDataFile(strOutput.c_str(), strReport)) {
-        std::remove(strOutput.c_str());
-        return Fail(strOutput + " failed its check and was removed: " + strReport);
+    if (!VerifyDataFile(strBuilt.c_str(), strReport)) {
+        std::remove(strBuilt.c_str());
+        return Fail("the built file fails its check: " + strReport);
+    }
+    if (std::rename(strBuilt.c_str(), strOutput.c_str()) != 0) {
+        std::remove(strBuilt.c_str());
+        return Fail("cannot create " + strOutput);
     }
     std::printf("%s: %s\n", strOutput.c_str(), strReport.c_str());
     return 0;
