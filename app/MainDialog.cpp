@@ -62,7 +62,7 @@ void MainDialog::DoDataExchange(bool bSaveAndValidate) {
         m_back = wxDynamicCast(FindWindow(IDC_BACK), wxButton);
         m_tab = wxDynamicCast(FindWindow(IDC_TAB1), wxNotebook);
         m_edit = wxDynamicCast(FindWindow(IDC_EDIT1), wxTextCtrl);
-        m_list = wxDynamicCast(FindWindow(IDC_LIST1), WordListCtrl);
+        m_list = dynamic_cast<WordListCtrl*>(FindWindow(IDC_LIST1));
         m_bBound = true;
     }
     if (bSaveAndValidate) {

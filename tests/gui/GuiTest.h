@@ -1,0 +1,45 @@
+// Helpers of the window tests: the event loop, the data file beside the test program, and the
+// answers given to modal dialogs.
+#ifndef LEXANO_TESTS_GUI_GUITEST_H
+#define LEXANO_TESTS_GUI_GUITEST_H
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tools/DataFileWriter.h"
+
+class wxWindow;
+
+// Runs the event loop until bDone() holds or nTimeoutMs passed; returns bDone()'s last answer.
+bool WaitFor(const std::function<bool()>& bDone, int nTimeoutMs = 5000);
+
+// Runs the event loop for nMs milliseconds.
+void Pump(int nMs);
+
+// The data file the program looks for: beside the test executable.
+std::string DataFilePathBesideProgram();
+
+// Writes content as that data file; fails the test if the writer refuses.
+void WriteDataFileBesideProgram(const DataFileContent& content);
+// Writes raw bytes there (a damaged file).
+void WriteBytesBesideProgram(const std::string& strBytes);
+void RemoveDataFileBesideProgram();
+
+// Words in order, each with one noun entry.
+DataFileContent MakeDictionary(const std::vector<std::string>& words, int nWordsPerBlock = 16);
+
+// "w000", "w001", ...
+std::vector<std::string> NumberedWords(int nCount);
+
+// What the modal dialog hook saw since the last ClearModalLog: one line per dialog, its title,
+// and for message boxes " | " and the message.
+std::vector<std::string>& ModalLog();
+
+// The directory for screenshots, made on first use.
+std::string ScreenshotDir();
+
+// Saves the screen area of pWindow (with a margin) as a PNG; false when it failed.
+bool SaveScreenshot(wxWindow* pWindow, const std::string& strName);
+
+#endif

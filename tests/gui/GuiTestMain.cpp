@@ -1,0 +1,137 @@
+// Window tests: run inside a real X session (Xvfb) with the real toolkit.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <wx/app.h>
+#include <wx/dialog.h>
+#include <wx/filename.h>
+#include <wx/init.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
+#include <wx/utils.h>
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include "app/MainDialog.h"
+#include "app/Platform.h"
+#include "tests/gui/GuiTest.h"
+
+namespace {
+
+// Answers every modal dialog but the main one at once, as if its default button was pressed, and logs it.
+class AnswerModalDialogs : public wxModalDialogHook {
+protected:
+    int Enter(wxDialog* pDialog) override {
+        // The main dialog itself runs modally in some tests.
+        if (dynamic_cast<MainDialog*>(pDialog) != nullptr) {
+            return wxID_NONE;
+        }
+        std::string strLine = WxToAnsi(pDialog->GetTitle());
+        if (wxMessageDialog* pMessage = wxDynamicCast(pDialog, wxMessageDialog)) {
+            strLine += " | " + WxToAnsi(pMessage->GetMessage());
+        }
+        ModalLog().push_back(strLine);
+        return wxID_OK;
+    }
+    void Exit(wxDialog* WXUNUSED(pDialog)) override {}
+};
+
+}  // namespace
+
+bool WaitFor(const std::function<bool()>& bDone, int nTimeoutMs) {
+    const auto tEnd = std::chrono::steady_clock::now() + std::chrono::milliseconds(nTimeoutMs);
+    while (!bDone()) {
+        if (std::chrono::steady_clock::now() > tEnd) {
+            return bDone();
+        }
+        wxTheApp->Yield(true);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+void Pump(int nMs) {
+    WaitFor([] { return false; }, nMs);
+}
+
+std::string DataFilePathBesideProgram() {
+    std::string strPath = GetExecutablePath();
+    strPath.erase(strPath.find_last_of('/') + 1);
+    return strPath + "LexanoData_WN.pdb";
+}
+
+void WriteDataFileBesideProgram(const DataFileContent& content) {
+    std::string strError;
+    ASSERT_TRUE(SaveDataFile(content, DataFilePathBesideProgram().c_str(), strError)) << strError;
+}
+
+void WriteBytesBesideProgram(const std::string& strBytes) {
+    FILE* pFile = std::fopen(DataFilePathBesideProgram().c_str(), "wb");
+    ASSERT_NE(nullptr, pFile);
+    std::fwrite(strBytes.data(), 1, strBytes.size(), pFile);
+    std::fclose(pFile);
+}
+
+void RemoveDataFileBesideProgram() {
+    std::remove(DataFilePathBesideProgram().c_str());
+}
+
+DataFileContent MakeDictionary(const std::vector<std::string>& words, int nWordsPerBlock) {
+    DataFileContent content;
+    content.nWordsPerBlock = nWordsPerBlock;
+    for (size_t p = 0; p < words.size(); ++p) {
+        content.words.push_back({words[p], {static_cast<uint32_t>(p + 1)}});
+        content.entries.push_back(words[p] + "\ndefinition of " + words[p]);
+    }
+    const uint32_t nSizes[4] = {static_cast<uint32_t>(words.size()), 0, 0, 0};
+    GroupCountsForSizes(nSizes, content.entryCounts);
+    return content;
+}
+
+std::vector<std::string> NumberedWords(int nCount) {
+    std::vector<std::string> words;
+    char szWord[16];
+    for (int i = 0; i < nCount; ++i) {
+        std::snprintf(szWord, sizeof szWord, "w%03d", i);
+        words.push_back(szWord);
+    }
+    return words;
+}
+
+std::vector<std::string>& ModalLog() {
+    static std::vector<std::string> log;
+    return log;
+}
+
+std::string ScreenshotDir() {
+    const std::string strDir = LEXANO_SCREENSHOT_DIR;
+    mkdir(strDir.c_str(), 0755);
+    return strDir;
+}
+
+bool SaveScreenshot(wxWindow* pWindow, const std::string& strName) {
+    const wxRect rc = pWindow->GetScreenRect().Inflate(12);
+    const std::string strPath = ScreenshotDir() + "/" + strName;
+    char szCommand[512];
+    std::snprintf(szCommand, sizeof szCommand, "import -window root -crop %dx%d+%d+%d +repage '%s'",
+                  rc.width, rc.height, std::max(0, rc.x), std::max(0, rc.y), strPath.c_str());
+    return std::system(szCommand) == 0;
+}
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    wxApp::SetInstance(new wxApp);
+    if (!wxEntryStart(argc, argv)) {
+        std::fprintf(stderr, "window tests: no display; run them under xvfb-run\n");
+        return 1;
+    }
+    wxTheApp->SetAppName("Lexano");
+    AnswerModalDialogs hook;
+    hook.Register();
+    const int nResult = RUN_ALL_TESTS();
+    hook.Unregister();
+    wxEntryCleanup();
+    return nResult;
+}

@@ -1,0 +1,379 @@
+// The main dialog driven as a user drives it: keys and clicks through the X server, over data
+// files made with the writer.
+#include <gtest/gtest.h>
+
+#include <wx/button.h>
+#include <wx/notebook.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
+#include <wx/webview.h>
+
+#include <memory>
+
+#include "app/MainDialog.h"
+#include "app/WordListCtrl.h"
+#include "res/resource.h"
+#include "tests/gui/GuiTest.h"
+
+namespace {
+
+class MainDialogTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        m_pDlg.reset();
+        Pump(50);
+        RemoveDataFileBesideProgram();
+    }
+
+    // Creates and shows the dialog over the data file now beside the program, and waits for
+    // the start-up to end in list mode.
+    MainDialog& Start() {
+        ModalLog().clear();
+        m_pDlg = std::make_unique<MainDialog>();
+        EXPECT_TRUE(m_pDlg->CreateDialogWindow());
+        m_pDlg->Show();
+        EXPECT_TRUE(WaitFor([this] { return InListMode(); })) << "start-up never reached list mode";
+        // Keys typed through the X server go to the window under the pointer.
+        wxUIActionSimulator().MouseMove(m_pDlg->GetScreenRect().GetBottomRight() - wxPoint(5, 5));
+        Pump(100);
+        return *m_pDlg;
+    }
+
+    MainDialog& Open(const std::vector<std::string>& words) {
+        WriteDataFileBesideProgram(MakeDictionary(words));
+        return Start();
+    }
+
+    bool InListMode() const {
+        return m_pDlg->GetMode() == MainDialog::kListMode && Edit()->IsShown() &&
+               List()->IsShown() && wxWindow::FindFocus() == Edit();
+    }
+    bool InEntryMode() const {
+        return m_pDlg->GetMode() == MainDialog::kEntryMode && !Edit()->IsShown() &&
+               !List()->IsShown() && Tab()->IsShown() && View()->IsShown() &&
+               Back()->IsShown() && Lookup()->IsShown();
+    }
+
+    wxTextCtrl* Edit() const { return wxDynamicCast(m_pDlg->FindWindow(IDC_EDIT1), wxTextCtrl); }
+    WordListCtrl* List() const {
+        return dynamic_cast<WordListCtrl*>(m_pDlg->FindWindow(IDC_LIST1));
+    }
+    wxNotebook* Tab() const { return wxDynamicCast(m_pDlg->FindWindow(IDC_TAB1), wxNotebook); }
+    wxButton* Back() const { return wxDynamicCast(m_pDlg->FindWindow(IDC_BACK), wxButton); }
+    wxButton* Lookup() const { return wxDynamicCast(m_pDlg->FindWindow(IDC_LOOKUP), wxButton); }
+    wxWindow* View() const { return m_pDlg->FindWindow(IDC_HTML); }
+    wxWebView* Browser() const {
+        return wxDynamicCast(View()->GetChildren().GetFirst()->GetData(), wxWebView);
+    }
+
+    long Selected() const { return List()->GetFirstSelected(); }
+    long Top() const { return List()->GetTopItem(); }
+
+    void Type(const std::string& strText) {
+        wxUIActionSimulator().Text(strText.c_str());
+        Pump(150);
+    }
+    void Press(int nKey) {
+        wxUIActionSimulator().Char(nKey);
+        Pump(150);
+    }
+    void Click(wxWindow* pWindow, const wxPoint& ptClient) {
+        wxUIActionSimulator sim;
+        sim.MouseMove(pWindow->ClientToScreen(ptClient));
+        Pump(50);
+        sim.MouseClick();
+        Pump(150);
+    }
+    void ClickRow(long nRow) {
+        wxRect rc;
+        ASSERT_TRUE(List()->GetItemRect(nRow, rc));
+        Click(List(), wxPoint(rc.x + 10, rc.y + rc.height / 2));
+    }
+    void ClickBack() { Click(Back(), wxPoint(Back()->GetSize().x / 2, Back()->GetSize().y / 2)); }
+    // Clears the search box by keys, as a user does.
+    void ClearSearch() {
+        Edit()->SetInsertionPointEnd();
+        for (size_t i = Edit()->GetValue().length(); i > 0; --i) {
+            wxUIActionSimulator().Char(WXK_BACK);
+        }
+        Pump(150);
+    }
+
+    std::unique_ptr<MainDialog> m_pDlg;
+};
+
+const std::vector<std::string> kEnglishWords = {
+    "hedge", "heed", "heel", "height", "heir", "helicopter", "helium", "hell", "hello",
+    "helm", "helmet", "help", "helper", "helpful", "helping", "helpless", "hemisphere", "hen",
+    "hence", "herald", "herb", "herd", "here", "heritage", "hermit", "hero", "heroic", "heron",
+    "hesitate", "hexagon", "hiatus", "hibernate", "hiccup", "hidden", "hide", "hierarchy"};
+
+}  // namespace
+
+TEST_F(MainDialogTest, StartsInListModeWithEveryWordOfTheFile) {
+    Open(NumberedWords(200));
+    EXPECT_TRUE(ModalLog().empty());
+    EXPECT_EQ("Quenmark Dictionary", m_pDlg->GetTitle());
+    EXPECT_FALSE(Tab()->IsShown());
+    EXPECT_FALSE(View()->IsShown());
+    EXPECT_FALSE(Back()->IsShown());
+    EXPECT_FALSE(Lookup()->IsShown());
+    ASSERT_EQ(200, List()->GetItemCount());
+    EXPECT_EQ("w000", List()->GetItemText(0));
+    EXPECT_EQ("w137", List()->GetItemText(137));
+    EXPECT_EQ("w199", List()->GetItemText(199));
+    // One column as wide as the list, with no header and no auto-size width.
+    EXPECT_EQ(1, List()->GetColumnCount());
+    EXPECT_GT(List()->GetColumnWidth(0), 0);
+    EXPECT_EQ(-1, Selected());
+}
+
+TEST_F(MainDialogTest, TypingSelectsTheNearestRowAndBringsItToTheTop) {
+    Open(NumberedWords(200));
+    const long nPerPage = List()->GetCountPerPage();
+    ASSERT_GT(nPerPage, 3);
+    ASSERT_LT(nPerPage, 60);
+
+    Type("w050");
+    EXPECT_EQ("w050", Edit()->GetValue());
+    EXPECT_EQ(50, Selected());
+    EXPECT_EQ(50, Top());
+    // Between two words: the one that sorts just before the text.
+    Type("5");
+    EXPECT_EQ(50, Selected());
+
+    // A word in the last page scrolls the list to its end.
+    ClearSearch();
+    Type("w195");
+    EXPECT_EQ(195, Selected());
+    EXPECT_EQ(200 - nPerPage, Top());
+    EXPECT_TRUE(List()->IsVisible(199));
+
+    // A word above the top row becomes the first visible row again.
+    ClearSearch();
+    Type("w020");
+    EXPECT_EQ(20, Selected());
+    EXPECT_EQ(20, Top());
+
+    // Text that sorts before every word selects the first row.
+    ClearSearch();
+    Type("a");
+    EXPECT_EQ(0, Selected());
+    EXPECT_EQ(0, Top());
+    EXPECT_EQ(MainDialog::kListMode, m_pDlg->GetMode());
+}
+
+TEST_F(MainDialogTest, CapitalsSelectTheSameRowAndStayInTheBox) {
+    Open(kEnglishWords);
+    Type("HeLLo");
+    EXPECT_EQ("HeLLo", Edit()->GetValue());
+    EXPECT_EQ("HeLLo", m_pDlg->GetSearchText());
+    EXPECT_EQ(8, Selected());
+    EXPECT_EQ("hello", List()->GetItemText(Selected()));
+}
+
+TEST_F(MainDialogTest, DeletingCharactersSearchesAgain) {
+    Open(NumberedWords(200));
+    Type("w123");
+    EXPECT_EQ(123, Selected());
+    Press(WXK_BACK);
+    EXPECT_EQ("w12", Edit()->GetValue());
+    EXPECT_EQ(119, Selected());  // "w119" < "w12" < "w120"
+    Press(WXK_BACK);
+    EXPECT_EQ(99, Selected());
+    // Backspace in list mode only edits the box.
+    EXPECT_TRUE(InListMode());
+}
+
+TEST_F(MainDialogTest, EnterInTheSearchBoxOpensTheSelectedWord) {
+    Open(NumberedWords(200));
+    Type("w150");
+    const long nTop = Top();
+    Press(WXK_RETURN);
+    ASSERT_TRUE(WaitFor([this] { return InEntryMode(); }));
+    EXPECT_EQ(150, Selected());
+
+    // Enter and Escape in entry mode change nothing and never close the dialog.
+    Press(WXK_RETURN);
+    Press(WXK_ESCAPE);
+    EXPECT_TRUE(InEntryMode());
+    EXPECT_TRUE(m_pDlg->IsShown());
+
+    // Backspace returns, with the focus in the page, to the list as it was left.
+    EXPECT_TRUE(wxWindow::FindFocus() != nullptr);
+    Press(WXK_BACK);
+    ASSERT_TRUE(WaitFor([this] { return InListMode(); }));
+    EXPECT_EQ("w150", Edit()->GetValue());
+    EXPECT_EQ(150, Selected());
+    EXPECT_EQ(nTop, Top());
+}
+
+TEST_F(MainDialogTest, BackButtonReturnsToTheListAsItWasLeft) {
+    Open(kEnglishWords);
+    Type("hen");
+    const long nTop = Top();
+    Press(WXK_RETURN);
+    ASSERT_TRUE(WaitFor([this] { return InEntryMode(); }));
+    ClickBack();
+    ASSERT_TRUE(WaitFor([this] { return InListMode(); }));
+    EXPECT_EQ("hen", Edit()->GetValue());
+    EXPECT_EQ("hen", List()->GetItemText(Selected()));
+    EXPECT_EQ(nTop, Top());
+}
+
+TEST_F(MainDialogTest, ClickOnAWordOpensIt) {
+    Open(kEnglishWords);
+    Type("helm");
+    ClickRow(Selected() + 2);
+    ASSERT_TRUE(WaitFor([this] { return InEntryMode(); }));
+    EXPECT_EQ("help", List()->GetItemText(Selected()));
+}
+
+TEST_F(MainDialogTest, EnterAndEscapeInTheListDoNothing) {
+    Open(kEnglishWords);
+    Type("heron");
+    List()->SetFocus();
+    Pump(100);
+    Press(WXK_RETURN);
+    Press(WXK_ESCAPE);
+    EXPECT_EQ(MainDialog::kListMode, m_pDlg->GetMode());
+    EXPECT_TRUE(List()->IsShown());
+    EXPECT_TRUE(m_pDlg->IsShown());
+}
+
+TEST_F(MainDialogTest, ClickWithNoRowSelectedShowsEntryControlsInListMode) {
+    Open({"alpha", "beta", "gamma"});
+    ASSERT_EQ(-1, Selected());
+    // Below the last row: no row is selected by the click.
+    wxRect rcLast;
+    ASSERT_TRUE(List()->GetItemRect(2, rcLast));
+    Click(List(), wxPoint(rcLast.x + 10, rcLast.GetBottom() + 3 * rcLast.height));
+    ASSERT_TRUE(WaitFor([this] { return Back()->IsShown(); }));
+    EXPECT_FALSE(List()->IsShown());
+    EXPECT_EQ(MainDialog::kListMode, m_pDlg->GetMode());
+    // Backspace acts only in entry mode; "<<" brings the list back.
+    Press(WXK_BACK);
+    EXPECT_FALSE(List()->IsShown());
+    ClickBack();
+    EXPECT_TRUE(WaitFor([this] { return InListMode(); }));
+}
+
+TEST_F(MainDialogTest, AboutBlankReturnsToTheListWithTheSearchText) {
+    Open(kEnglishWords);
+    Type("herb");
+    Press(WXK_RETURN);
+    ASSERT_TRUE(WaitFor([this] { return InEntryMode(); }));
+    Browser()->LoadURL("about:blank");
+    ASSERT_TRUE(WaitFor([this] { return InListMode(); }));
+    EXPECT_EQ("herb", Edit()->GetValue());
+    EXPECT_EQ("herb", List()->GetItemText(Selected()));
+}
+
+TEST_F(MainDialogTest, LinkClickInThePageChangesNothing) {
+    Open(kEnglishWords);
+    Type("hero");
+    Press(WXK_RETURN);
+    ASSERT_TRUE(WaitFor([this] { return InEntryMode(); }));
+    Browser()->LoadURL("about:<1:2:3>hero");
+    Pump(500);
+    EXPECT_TRUE(InEntryMode());
+    EXPECT_EQ("about:blank", Browser()->GetCurrentURL());
+}
+
+TEST_F(MainDialogTest, MissingDataFileGivesTheMessageOnceAndAnEmptyList) {
+    RemoveDataFileBesideProgram();
+    Start();
+    ASSERT_EQ(1u, ModalLog().size());
+    EXPECT_EQ("Lexano | Error: Cannot find/open the data file !", ModalLog()[0]);
+    EXPECT_EQ(0, List()->GetItemCount());
+    Type("hello");
+    EXPECT_EQ("hello", Edit()->GetValue());
+    EXPECT_EQ(-1, Selected());
+    // Enter still switches the view, with nothing to show.
+    Press(WXK_RETURN);
+    EXPECT_TRUE(Back()->IsShown());
+    EXPECT_EQ(1u, ModalLog().size());
+}
+
+TEST_F(MainDialogTest, DamagedDataFileGivesTheSameMessage) {
+    WriteBytesBesideProgram(std::string(200, 'x'));
+    Start();
+    ASSERT_EQ(1u, ModalLog().size());
+    EXPECT_EQ("Lexano | Error: Cannot find/open the data file !", ModalLog()[0]);
+    EXPECT_EQ(0, List()->GetItemCount());
+}
+
+TEST_F(MainDialogTest, ContextMenuOfTheListOpensTheAboutBox) {
+    Open(kEnglishWords);
+    wxRect rc;
+    ASSERT_TRUE(List()->GetItemRect(1, rc));
+    wxUIActionSimulator sim;
+    sim.MouseMove(List()->ClientToScreen(wxPoint(rc.x + 20, rc.y + rc.height / 2)));
+    Pump(50);
+    // The menu runs its own loop; a timer chooses its one item from the keyboard.
+    wxTimer timer;
+    int nTicks = 0;
+    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        ++nTicks;
+        wxUIActionSimulator keys;
+        if (nTicks == 1) {
+            keys.Char(WXK_DOWN);
+        } else if (nTicks == 2) {
+            keys.Char(WXK_RETURN);
+        } else {
+            keys.Char(WXK_ESCAPE);  // not reached when the menu worked
+        }
+    });
+    timer.Start(300);
+    sim.MouseClick(wxMOUSE_BTN_RIGHT);
+    EXPECT_TRUE(WaitFor([] { return !ModalLog().empty(); }, 3000));
+    timer.Stop();
+    ASSERT_EQ(1u, ModalLog().size());
+    EXPECT_EQ("About Lexano", ModalLog()[0]);
+    // The dialog goes on unchanged.
+    EXPECT_TRUE(m_pDlg->IsShown());
+    EXPECT_EQ(MainDialog::kListMode, m_pDlg->GetMode());
+}
+
+TEST_F(MainDialogTest, OnlyACloseRequestEndsTheModalDialog) {
+    WriteDataFileBesideProgram(MakeDictionary(kEnglishWords));
+    ModalLog().clear();
+    m_pDlg = std::make_unique<MainDialog>();
+    bool bSawEnterAndEscape = false;
+    // A guard against a dialog that never closes: the test then fails instead of hanging.
+    wxTimer guard;
+    guard.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { m_pDlg->EndModal(-2); });
+    guard.StartOnce(20000);
+    m_pDlg->CallAfter([&] {
+        if (!WaitFor([this] { return InListMode(); })) {
+            return;
+        }
+        wxUIActionSimulator().MouseMove(m_pDlg->GetScreenRect().GetBottomRight() -
+                                        wxPoint(5, 5));
+        Type("hello");
+        Press(WXK_ESCAPE);
+        Press(WXK_RETURN);
+        Press(WXK_ESCAPE);
+        bSawEnterAndEscape = m_pDlg->IsModal() && m_pDlg->IsShown();
+        m_pDlg->Close();
+    });
+    const int nResult = m_pDlg->DoModal();
+    guard.Stop();
+    EXPECT_TRUE(bSawEnterAndEscape);
+    EXPECT_EQ(wxID_CANCEL, nResult);
+}
+
+TEST_F(MainDialogTest, ListModeScreenshot) {
+    Open(kEnglishWords);
+    Type("Hello");
+    EXPECT_EQ("hello", List()->GetItemText(Top()));
+    EXPECT_EQ("hello", List()->GetItemText(Selected()));
+    Pump(300);
+    EXPECT_TRUE(SaveScreenshot(m_pDlg.get(), "list-mode.png"));
+    Press(WXK_RETURN);
+    ASSERT_TRUE(WaitFor([this] { return InEntryMode(); }));
+    Pump(300);
+    EXPECT_TRUE(SaveScreenshot(m_pDlg.get(), "entry-mode.png"));
+}

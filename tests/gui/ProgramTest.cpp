@@ -1,0 +1,133 @@
+// The program lexano as a user starts it: its own process, its data file beside it, and a close
+// request from the window system.
+#include <gtest/gtest.h>
+#include <X11/Xlib.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "tests/gui/GuiTest.h"
+
+extern char** environ;
+
+namespace {
+
+std::string RunShell(const std::string& strCommand) {
+    std::string strOut;
+    if (FILE* pPipe = popen(strCommand.c_str(), "r")) {
+        char szBuffer[256];
+        while (std::fgets(szBuffer, sizeof szBuffer, pPipe) != nullptr) strOut += szBuffer;
+        pclose(pPipe);
+    }
+    return strOut;
+}
+
+// The id of the first visible window titled exactly strTitle, waiting up to nSeconds; 0 if none.
+unsigned long FindWindowByTitle(const std::string& strTitle, int nSeconds) {
+    const std::string strOut =
+        RunShell("timeout " + std::to_string(nSeconds) + " xdotool search --sync --onlyvisible --name '^" +
+                 strTitle + "$' 2>/dev/null | head -1");
+    return std::strtoul(strOut.c_str(), nullptr, 10);
+}
+
+// Asks the window to close the way a window manager does: WM_DELETE_WINDOW.
+void SendCloseRequest(unsigned long nWindow) {
+    Display* pDisplay = XOpenDisplay(nullptr);
+    ASSERT_NE(nullptr, pDisplay);
+    XEvent event = {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = nWindow;
+    event.xclient.message_type = XInternAtom(pDisplay, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(pDisplay, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(pDisplay, nWindow, False, NoEventMask, &event);
+    XFlush(pDisplay);
+    XCloseDisplay(pDisplay);
+}
+
+// Waits for the process to end; its exit status, or -1 when it had to be killed.
+int WaitForExit(pid_t pid, int nSeconds) {
+    for (int i = 0; i < nSeconds * 20; ++i) {
+        int nStatus = 0;
+        if (waitpid(pid, &nStatus, WNOHANG) == pid) {
+            return WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return -1;
+}
+
+// A copy of the program in a folder whose path is far longer than 260 characters.
+std::string CopyProgramToLongPath() {
+    std::string strDir = std::string(LEXANO_TEST_TMPDIR) + "/program";
+    RunShell("rm -rf '" + strDir + "'");
+    mkdir(LEXANO_TEST_TMPDIR, 0755);
+    mkdir(strDir.c_str(), 0755);
+    for (int i = 0; i < 6; ++i) {
+        strDir += "/a-rather-long-folder-name-to-pass-the-old-path-limit-" + std::to_string(i);
+        mkdir(strDir.c_str(), 0755);
+    }
+    RunShell("cp '" LEXANO_PROGRAM "' '" + strDir + "/lexano'");
+    return strDir;
+}
+
+pid_t StartProgram(const std::string& strProgram) {
+    // Started from another working directory: the file must be found beside the program.
+    chdir("/");
+    pid_t pid = 0;
+    char* argv[] = {const_cast<char*>(strProgram.c_str()), nullptr};
+    EXPECT_EQ(0, posix_spawn(&pid, strProgram.c_str(), nullptr, nullptr, argv, environ));
+    return pid;
+}
+
+}  // namespace
+
+TEST(Program, WithoutADisplayItSaysSoInOneLine) {
+    const std::string strOut =
+        RunShell("env -u DISPLAY -u WAYLAND_DISPLAY '" LEXANO_PROGRAM "' 2>&1; echo \"status $?\"");
+    EXPECT_EQ("lexano: cannot open the display; set DISPLAY to a running X server\nstatus 1\n",
+              strOut);
+}
+
+TEST(Program, FindsItsDataFileFromAnyDirectoryAndEndsWithStatusZeroOnClose) {
+    const std::string strDir = CopyProgramToLongPath();
+    ASSERT_GT(strDir.size(), 300u);
+    std::string strError;
+    ASSERT_TRUE(SaveDataFile(MakeDictionary(NumberedWords(50)),
+                             (strDir + "/LexanoData_WN.pdb").c_str(), strError))
+        << strError;
+    const pid_t pid = StartProgram(strDir + "/lexano");
+    const unsigned long nWindow = FindWindowByTitle("Quenmark Dictionary", 20);
+    ASSERT_NE(0ul, nWindow);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    // No message box: the data file was found.
+    EXPECT_EQ(0ul, FindWindowByTitle("Lexano", 1));
+    SendCloseRequest(nWindow);
+    EXPECT_EQ(0, WaitForExit(pid, 10));
+}
+
+TEST(Program, WithoutItsDataFileItReportsOnceAndStillOpens) {
+    const std::string strDir = CopyProgramToLongPath();
+    const pid_t pid = StartProgram(strDir + "/lexano");
+    const unsigned long nMessage = FindWindowByTitle("Lexano", 20);
+    ASSERT_NE(0ul, nMessage);
+    // Keys typed through the X server go to the window under the pointer.
+    RunShell("xdotool mousemove --window " + std::to_string(nMessage) +
+             " 20 20 sleep 0.3 key Return");
+    const unsigned long nWindow = FindWindowByTitle("Quenmark Dictionary", 20);
+    ASSERT_NE(0ul, nWindow);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_EQ(0ul, FindWindowByTitle("Lexano", 1));
+    SendCloseRequest(nWindow);
+    EXPECT_EQ(0, WaitForExit(pid, 10));
+}
