@@ -1,8 +1,11 @@
 #include "tools/DataFileWriter.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "dictdata/BigEndian.h"
@@ -208,9 +211,17 @@ bool WriteDataFile(const DataFileContent& content, std::vector<unsigned char>& o
 bool SaveDataFile(const DataFileContent& content, const char* lpszPath, std::string& strError) {
     std::vector<unsigned char> bytes;
     if (!WriteDataFile(content, bytes, strError)) return false;
-    const std::string strTemp = std::string(lpszPath) + ".tmp";
-    FILE* pFile = std::fopen(strTemp.c_str(), "wb");
-    if (pFile == nullptr) return Error(strError, "cannot create " + strTemp);
+    // A unique temporary name beside the target, so that two writers never share one.
+    std::string strTemp = std::string(lpszPath) + ".XXXXXX";
+    const int nFd = mkstemp(&strTemp[0]);
+    if (nFd < 0) return Error(strError, "cannot create " + strTemp);
+    fchmod(nFd, 0644);
+    FILE* pFile = fdopen(nFd, "wb");
+    if (pFile == nullptr) {
+        close(nFd);
+        std::remove(strTemp.c_str());
+        return Error(strError, "cannot create " + strTemp);
+    }
     const bool bWritten = std::fwrite(bytes.data(), 1, bytes.size(), pFile) == bytes.size();
     if (std::fclose(pFile) != 0 || !bWritten) {
         std::remove(strTemp.c_str());

@@ -39,8 +39,8 @@ void GroupCountsForSizes(const uint32_t nSizes[4], uint32_t nCounts[4]);
 bool WriteDataFile(const DataFileContent& content, std::vector<unsigned char>& out,
                    std::string& strError);
 
-// WriteDataFile, then writes the bytes to lpszPath through a temporary file beside it that is
-// renamed into place, so a failed write leaves no partial file.
+// WriteDataFile, then writes the bytes to lpszPath through a uniquely named temporary file
+// beside it that is renamed into place, so a failed write leaves no partial file.
 bool SaveDataFile(const DataFileContent& content, const char* lpszPath, std::string& strError);
 
 // Lower-level pieces, for tests that build damaged files record by record.
