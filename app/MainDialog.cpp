@@ -38,6 +38,12 @@ int MainDialog::DoModal() {
     if (!CreateDialogWindow()) {
         return -1;
     }
+    // The view's first navigation is what switches to list mode. Windows reports it before the
+    // window is first painted; WebKit reports it from its own process a moment later, and the
+    // window would first appear with the template's start-up layout (no search box, the entry
+    // buttons over the list). So the window is shown once list mode is reached, or after a
+    // bounded wait in any case.
+    PumpMessagesUntil([this] { return m_edit->IsShown(); }, kStartupWaitMs);
     return ShowModal();
 }
 
@@ -101,10 +107,16 @@ bool MainDialog::OnInitDialog() {
     // The view lies on the display area of one row of tabs, measured with a tab in place.
     TabInsertItem(m_tab, 0, "Noun");
     const wxRect rcPage = TabAdjustRect(m_tab, m_tab->GetRect());
-    // Without a view the dialog still works as a word list; entry mode then shows no page.
-    m_html.Create(nullptr, nullptr, kWsChild | kWsVisible, rcPage, this, IDC_HTML, nullptr);
-    // The view answers with WM_HTML_BLANK, which puts the dialog into list mode.
-    m_html.Navigate2("about:blank");
+    // The view answers with WM_HTML_BLANK, which puts the dialog into list mode. Without a view
+    // nothing would ever answer, so the dialog goes to list mode itself and still works as a
+    // word list; entry mode then shows no page.
+    if (m_html.Create(nullptr, nullptr, kWsChild | kWsVisible, rcPage, this, IDC_HTML,
+                      nullptr)) {
+        m_html.Navigate2("about:blank");
+    } else {
+        ShowList();
+        UpdateData(false);
+    }
     TabDeleteAllItems(m_tab);
     return true;
 }

@@ -30,6 +30,8 @@ public:
     static constexpr int kEntryMode = 2;
     // The name of the data file, looked for beside the executable only.
     static constexpr const char* kDataFileName = "LexanoData_WN.pdb";
+    // Longest wait for the view's first navigation before the window is shown anyway.
+    static constexpr int kStartupWaitMs = 3000;
 
     // Constructs the dialog object without a window and without an open data file.
     MainDialog();

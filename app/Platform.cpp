@@ -9,6 +9,7 @@
 #include <wx/stattext.h>
 #include <wx/stdpaths.h>
 #include <wx/textctrl.h>
+#include <wx/time.h>
 #include <wx/utils.h>
 #include <wx/listctrl.h>
 #include <wx/webview.h>
@@ -105,6 +106,18 @@ void PostPrivateMessage(wxWindow* pWnd, int nMessage, uintptr_t wParam, intptr_t
     // A handler's pending events are discarded when it is destroyed, so a message to a window
     // that is gone is never delivered.
     wxQueueEvent(pWnd->GetEventHandler(), pEvent);
+}
+
+bool PumpMessagesUntil(const std::function<bool()>& bDone, int nTimeoutMs) {
+    const wxLongLong tEnd = wxGetLocalTimeMillis() + nTimeoutMs;
+    while (!bDone()) {
+        if (wxGetLocalTimeMillis() >= tEnd) {
+            return false;
+        }
+        wxTheApp->Yield(true);
+        wxMilliSleep(5);
+    }
+    return true;
 }
 
 // ---- System commands ----

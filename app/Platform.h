@@ -70,6 +70,10 @@ intptr_t SendPrivateMessage(wxWindow* pWnd, int nMessage, uintptr_t wParam, intp
 // first, the message is dropped. Does nothing when pWnd is null.
 void PostPrivateMessage(wxWindow* pWnd, int nMessage, uintptr_t wParam, intptr_t lParam);
 
+// Delivers queued messages and toolkit events until bDone() holds or nTimeoutMs passed, for
+// work that Windows does synchronously and WebKit in its own process. True when bDone() held.
+bool PumpMessagesUntil(const std::function<bool()>& bDone, int nTimeoutMs);
+
 // ---- System commands ----
 
 // A command of the window menu (WM_SYSCOMMAND); the event id is the command id. A handler that

@@ -341,12 +341,22 @@ TEST_F(MainDialogTest, OnlyACloseRequestEndsTheModalDialog) {
     WriteDataFileBesideProgram(MakeDictionary(kEnglishWords));
     ModalLog().clear();
     m_pDlg = std::make_unique<MainDialog>();
+    bool bListModeAtFirstShow = false;
     bool bSawEnterAndEscape = false;
     // A guard against a dialog that never closes: the test then fails instead of hanging.
     wxTimer guard;
     guard.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { m_pDlg->EndModal(-2); });
     guard.StartOnce(20000);
-    m_pDlg->CallAfter([&] {
+    // The user's part starts once the modal loop runs with the window on screen.
+    wxTimer user;
+    user.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (!m_pDlg->IsModal() || !m_pDlg->IsShownOnScreen()) {
+            return;
+        }
+        user.Stop();
+        // The window never shows the template's start-up layout.
+        bListModeAtFirstShow = m_pDlg->GetMode() == MainDialog::kListMode &&
+                               Edit()->IsShown() && !Back()->IsShown() && !View()->IsShown();
         if (!WaitFor([this] { return InListMode(); })) {
             return;
         }
@@ -359,8 +369,10 @@ TEST_F(MainDialogTest, OnlyACloseRequestEndsTheModalDialog) {
         bSawEnterAndEscape = m_pDlg->IsModal() && m_pDlg->IsShown();
         m_pDlg->Close();
     });
+    user.Start(20);
     const int nResult = m_pDlg->DoModal();
     guard.Stop();
+    EXPECT_TRUE(bListModeAtFirstShow);
     EXPECT_TRUE(bSawEnterAndEscape);
     EXPECT_EQ(wxID_CANCEL, nResult);
 }
