@@ -219,7 +219,12 @@ void Enable3dControls() {}
 
 std::string GetExecutablePath() {
     const wxString strPath = wxStandardPaths::Get().GetExecutablePath();
+#ifdef __WXMSW__
+    // The engine opens files through the C library, which takes ANSI names on Windows.
+    return std::string(strPath.mb_str(wxConvLibc));
+#else
     return std::string(strPath.fn_str());
+#endif
 }
 
 #ifdef __WXMSW__
