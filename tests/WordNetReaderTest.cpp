@@ -62,7 +62,8 @@ std::string WriteWordNet(const Files& files, const std::string& strName = "wordn
     const std::string strDir = TestPath(strName);
     mkdir(strDir.c_str(), 0755);
     for (const char* lpszPos : {"noun", "verb", "adj", "adv"}) {
-        for (const std::string& strFile : {std::string("data.") + lpszPos, std::string("index.") + lpszPos}) {
+        for (const char* lpszKind : {"data.", "index."}) {
+            const std::string strFile = lpszKind + std::string(lpszPos);
             const std::string strPath = strDir + "/" + strFile;
             std::remove(strPath.c_str());
             const auto found = files.find(strFile);
