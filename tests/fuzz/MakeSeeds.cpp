@@ -1,16 +1,47 @@
-// Writes seed inputs for the data-file fuzzer: small sound dictionaries made with the writer.
-//   lexano_fuzz_seeds DIR
+// Writes seed inputs for a fuzz target into DIR:
+//   lexano_fuzz_seeds datafile DIR    small sound dictionaries made with the writer
+//   lexano_fuzz_seeds linkurl DIR     link URLs and near misses
+//   lexano_fuzz_seeds clipboard DIR   clipboard and selection texts
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "tools/DataFileWriter.h"
 
+namespace {
+
+bool WriteTexts(const std::string& strDir, const std::vector<std::string>& texts) {
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const std::string strPath = strDir + "/seed" + std::to_string(i);
+        FILE* pFile = std::fopen(strPath.c_str(), "wb");
+        if (pFile == nullptr) return false;
+        std::fwrite(texts[i].data(), 1, texts[i].size(), pFile);
+        std::fclose(pFile);
+    }
+    return true;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fputs("usage: lexano_fuzz_seeds DIR\n", stderr);
+    if (argc != 3) {
+        std::fputs("usage: lexano_fuzz_seeds datafile|linkurl|clipboard DIR\n", stderr);
         return 2;
     }
-    const std::string strDir = argv[1];
+    const std::string strKind = argv[1];
+    const std::string strDir = argv[2];
+    if (strKind == "linkurl") {
+        return WriteTexts(strDir, {"about:<12:3:45>bank", "<1:2:3>a<4:5:6>b", "<1:2:3:4>x",
+                                   "< 7:+8:-1>t", "<99999999999:0:0>", "about:blank",
+                                   "https://wordnet.princeton.edu/", "<:2:3>x", "<0x1:2:3>z"})
+                   ? 0 : 1;
+    }
+    if (strKind == "clipboard") {
+        return WriteTexts(strDir, {"bank", "  Bank\r\n", "river\tbank\nside", "\xC9t\xE9",
+                                   "\xE2\x80\x9Cquoted\xE2\x80\x9D", std::string(300, 'z')})
+                   ? 0 : 1;
+    }
+    if (strKind != "datafile") return 2;
     const int kBlockSizes[] = {1, 3, 16};
     int nSeed = 0;
     for (int n : kBlockSizes) {

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# run-fuzzer.sh TARGET CORPUS SECONDS SEEDER REGRESSIONS
-# Replays every kept crash input, then fuzzes for SECONDS from a corpus seeded by SEEDER.
+# run-fuzzer.sh TARGET CORPUS SECONDS SEEDER KIND REGRESSIONS
+# Replays every kept crash input, then fuzzes for SECONDS from a corpus seeded by SEEDER KIND.
 # A new crash input is copied into REGRESSIONS (under tests/) so that it is replayed from now on.
 set -euo pipefail
-target=$1 corpus=$2 seconds=$3 seeder=$4 regressions=$5
+target=$1 corpus=$2 seconds=$3 seeder=$4 kind=$5 regressions=$6
 mkdir -p "$corpus"
-"$seeder" "$corpus"
+"$seeder" "$kind" "$corpus"
 if [ -d "$regressions" ] && [ -n "$(ls -A "$regressions")" ]; then
     "$target" -runs=0 "$regressions"/*
 fi
