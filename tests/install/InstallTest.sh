@@ -5,7 +5,8 @@
 # checks that it opens with the installed data file and no error box.
 #
 # usage: InstallTest.sh CMAKE BUILD_DIR WORK_DIR SCREENSHOT_DIR
-# Runs under xvfb-run: DISPLAY names an X server without a window manager.
+# It starts an X server of its own (Xvfb, no window manager): Xvfb picks a free display itself,
+# so the test may run beside other tests that need one.
 set -uo pipefail
 
 cmake=$1 build=$2 work=$3 shots=$4
@@ -66,6 +67,14 @@ appstreamcli validate-tree --no-net "$prefix" >"$work/appstream.log" 2>&1 ||
     { cat "$work/appstream.log"; fail "appstreamcli validate-tree"; }
 
 # ---- The installed program, started from its desktop entry ----
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+# Also when the test is ended early: no program or X server of this test stays behind.
+trap 'end_program; kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null' EXIT
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { cat "$work/xvfb.log"; echo "FAIL: Xvfb"; exit 1; }
+export DISPLAY=:$(head -1 "$work/display")
+
 # Exec names the bare command, found through PATH, as with an install under /usr. No copy of
 # the data file lies in the working directory or the build folder's reach.
 mkdir -p "$work/elsewhere"
@@ -86,7 +95,6 @@ else
         fail "the program does not hold the installed data file open"
     import -window "$window" "$shots/installed-list-mode.png" || fail "screenshot"
 fi
-end_program
 
 [ $status -eq 0 ] && echo "installed program: ok"
 exit $status
