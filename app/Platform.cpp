@@ -153,15 +153,20 @@ bool OnMswSysCommand(wxWindowMSW* pWnd, WXUINT WXUNUSED(nMsg), WXWPARAM wParam,
 // The window the context menu belongs to: pWnd itself or a list control inside it. Edit boxes
 // and the web view bring their own menus.
 bool WantsWindowMenu(wxTopLevelWindow* pWnd, wxObject* pSource) {
-    wxWindow* pWindow = wxDynamicCast(pSource, wxWindow);
+    // IsKindOf rather than wxDynamicCast: the latter's compile-time check is a static downcast
+    // that the undefined-behaviour sanitizer rightly reports for objects of other classes.
+    if (pSource == nullptr || !pSource->IsKindOf(wxCLASSINFO(wxWindow))) {
+        return false;
+    }
+    wxWindow* pWindow = static_cast<wxWindow*>(pSource);
     if (pWindow == pWnd) {
         return true;
     }
     for (wxWindow* p = pWindow; p != nullptr && p != pWnd; p = p->GetParent()) {
-        if (wxDynamicCast(p, wxTextCtrl) != nullptr || wxDynamicCast(p, wxWebView) != nullptr) {
+        if (p->IsKindOf(wxCLASSINFO(wxTextCtrl)) || p->IsKindOf(wxCLASSINFO(wxWebView))) {
             return false;
         }
-        if (wxDynamicCast(p, wxListCtrl) != nullptr) {
+        if (p->IsKindOf(wxCLASSINFO(wxListCtrl))) {
             return true;
         }
     }

@@ -29,7 +29,7 @@ protected:
             return wxID_NONE;
         }
         std::string strLine = WxToAnsi(pDialog->GetTitle());
-        if (wxMessageDialog* pMessage = wxDynamicCast(pDialog, wxMessageDialog)) {
+        if (wxMessageDialog* pMessage = dynamic_cast<wxMessageDialog*>(pDialog)) {
             strLine += " | " + WxToAnsi(pMessage->GetMessage());
         }
         ModalLog().push_back(strLine);
