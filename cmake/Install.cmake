@@ -69,17 +69,17 @@ if(LEXANO_BUILD_GUI)
   install(TARGETS lexano RUNTIME DESTINATION ${LEXANO_PROGRAM_DIR})
   # A relative link made in the build folder: it stays right under any prefix and DESTDIR, and
   # installing copies the link itself.
-  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/install)
-  file(CREATE_LINK ../${LEXANO_PROGRAM_DIR}/lexano ${CMAKE_BINARY_DIR}/install/lexano SYMBOLIC)
-  install(FILES ${CMAKE_BINARY_DIR}/install/lexano DESTINATION ${CMAKE_INSTALL_BINDIR})
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/install-files)
+  file(CREATE_LINK ../${LEXANO_PROGRAM_DIR}/lexano ${CMAKE_BINARY_DIR}/install-files/lexano SYMBOLIC)
+  install(FILES ${CMAKE_BINARY_DIR}/install-files/lexano DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${CMAKE_SOURCE_DIR}/docs/man/lexano.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
   # Desktop entry, AppStream metadata and icons.
   install(FILES ${CMAKE_SOURCE_DIR}/res/desktop/${LEXANO_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   configure_file(${CMAKE_SOURCE_DIR}/res/desktop/${LEXANO_APP_ID}.metainfo.xml.in
-    ${CMAKE_BINARY_DIR}/install/${LEXANO_APP_ID}.metainfo.xml @ONLY)
-  install(FILES ${CMAKE_BINARY_DIR}/install/${LEXANO_APP_ID}.metainfo.xml
+    ${CMAKE_BINARY_DIR}/install-files/${LEXANO_APP_ID}.metainfo.xml @ONLY)
+  install(FILES ${CMAKE_BINARY_DIR}/install-files/${LEXANO_APP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   # The PNGs were made once from lexano.svg: rsvg-convert -w N -h N lexano.svg -o lexano-N.png
   foreach(nSize 16 32 48 64 128 256)
@@ -95,12 +95,18 @@ endif()
 # It needs the real data file and the window; it installs into build/tests/install/prefix.
 if(LEXANO_BUILD_TESTS AND LEXANO_BUILD_GUI AND LEXANO_BUILD_DATA)
   add_test(NAME install_tests
-    COMMAND ${CMAKE_SOURCE_DIR}/tests/install/InstallTest.sh ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/tests/install
-            ${CMAKE_BINARY_DIR}/screenshots)
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/install/InstallTest.sh ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR}
+            ${CMAKE_BINARY_DIR}/tests/install ${CMAKE_BINARY_DIR}/screenshots)
   set_tests_properties(install_tests PROPERTIES TIMEOUT 120)
 endif()
 
 # ---- Debian package: cpack -G DEB ----
+
+if(NOT LEXANO_BUILD_DATA)
+  # The program is no use without its data file.
+  message(STATUS "No package configuration: the data file is not built (LEXANO_BUILD_DATA)")
+  return()
+endif()
 
 set(CPACK_PACKAGE_NAME lexano)
 set(CPACK_PACKAGE_VENDOR "Lexano developers")
