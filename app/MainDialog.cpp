@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "app/AboutDialog.h"
+#include "app/LookupText.h"
 #include "app/WordListCtrl.h"
 #include "dictdata/Ansi.h"
 #include "htmlview/HtmlMessages.h"
@@ -25,8 +27,28 @@ wxBEGIN_EVENT_TABLE(MainDialog, wxDialog)
     EVT_PRIVATE_MESSAGE(WM_HTML_BLANK, MainDialog::OnHtmlBlank)
     EVT_PRIVATE_MESSAGE(WM_SEARCH_ENTER, MainDialog::OnSearchEnter)
     EVT_PRIVATE_MESSAGE(WM_BACK_KEY, MainDialog::OnBackKey)
+    EVT_NOTEBOOK_PAGE_CHANGED(IDC_TAB1, MainDialog::OnSelChangeTab)
+    EVT_BUTTON(IDC_LOOKUP, MainDialog::OnLookup)
+    EVT_ACTIVATE(MainDialog::OnActivate)
     EVT_CLOSE(MainDialog::OnClose)
 wxEND_EVENT_TABLE()
+
+namespace {
+
+// The part-of-speech names that get a tab, in tab order.
+const char* const kTabNames[4] = {"Noun", "Verb", "Adj.", "Adv."};
+
+// The wait cursor from construction to destruction, so that it ends on every way out, also
+// when an allocation fails.
+class WaitCursorScope {
+public:
+    WaitCursorScope() { BeginWaitCursor(); }
+    ~WaitCursorScope() { EndWaitCursor(); }
+    WaitCursorScope(const WaitCursorScope&) = delete;
+    WaitCursorScope& operator=(const WaitCursorScope&) = delete;
+};
+
+}  // namespace
 
 MainDialog::MainDialog() {
     m_hIcon = LoadAppIcons();
@@ -118,6 +140,7 @@ bool MainDialog::OnInitDialog() {
         UpdateData(false);
     }
     TabDeleteAllItems(m_tab);
+    LookupClipboard();
     return true;
 }
 
@@ -173,14 +196,59 @@ bool MainDialog::ShowEntry() {
         m_html.GetHostWindow()->SetFocus();
     }
 
-    BeginWaitCursor();
+    const WaitCursorScope wait;
     const long nRow = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
     if (nRow < 0) {
-        EndWaitCursor();
         return false;
     }
+    if (m_dict.IsOpen()) {
+        const int nPos = static_cast<int>(nRow);
+        std::string strPages[4];  // by name, in the order of kTabNames
+        int nCount = 0;
+        std::vector<int32_t> entries;
+        if (m_dict.GetEntryNumbers(nPos, nullptr, nCount) && nCount > 0) {
+            entries.resize(static_cast<size_t>(nCount));
+            if (!m_dict.GetEntryNumbers(nPos, entries.data(), nCount)) {
+                entries.clear();
+            }
+        }
+        // A later page with the same name replaces an earlier one; a page with another name
+        // (entries without a part of speech) is dropped. BuildEntryPage needs at least one
+        // entry number, so a word without any builds nothing.
+        int nCursor = 0;
+        bool bLast = entries.empty();
+        while (!bLast) {
+            std::string strPage;
+            std::string strName;
+            bLast = m_dict.BuildEntryPage(nPos, entries.data(), static_cast<int>(entries.size()),
+                                          strPage, nCursor, strName);
+            for (int i = 0; i < 4; ++i) {
+                if (strName == kTabNames[i]) {
+                    strPages[i].swap(strPage);
+                    break;
+                }
+            }
+        }
+
+        m_bLayingOutTabs = true;
+        TabDeleteAllItems(m_tab);
+        int k = 0;
+        for (int i = 0; i < 4; ++i) {
+            if (!strPages[i].empty()) {
+                m_pages[k].swap(strPages[i]);
+                TabInsertItem(m_tab, k, kTabNames[i]);
+                ++k;
+            }
+        }
+        if (k > 0) {
+            m_tab->ChangeSelection(0);
+        }
+        m_bLayingOutTabs = false;
+        // Without a tab the word has nothing to show: an empty page, never the page of the word
+        // shown before.
+        m_html.WriteHtml(k > 0 ? m_pages[0].c_str() : "", nullptr, 0, 0);
+    }
     m_mode = kEntryMode;
-    EndWaitCursor();
     return true;
 }
 
@@ -293,4 +361,45 @@ void MainDialog::OnClose(wxCloseEvent& WXUNUSED(event)) {
     m_closing = true;
     // A dialog answers a close request with its Cancel command.
     OnCancel();
+}
+
+void MainDialog::OnSelChangeTab(wxBookCtrlEvent& WXUNUSED(event)) {
+    if (m_bLayingOutTabs) {
+        return;
+    }
+    const int nTab = TabGetCurSel(m_tab);
+    if (nTab >= 0 && nTab < 4) {
+        m_html.WriteHtml(m_pages[nTab].c_str(), nullptr, 0, 0);
+    }
+}
+
+void MainDialog::OnLookup(wxCommandEvent& WXUNUSED(event)) {
+    std::string strSelection;
+    m_html.GetSelectedText(strSelection);
+    if (strSelection.empty()) {
+        ShowMessageBox(this, "Select a word to lookup.", kMbOk | kMbIconExclamation);
+        return;
+    }
+    m_search = strSelection;
+    UpdateData(false);
+    ShowList();
+    SearchAndSelect();
+}
+
+bool MainDialog::LookupClipboard() {
+    std::string strText;
+    if (!GetClipboardText(strText)) {
+        return false;
+    }
+    m_search = ClipboardTextToSearch(strText);
+    UpdateData(false);
+    SearchAndSelect();
+    return true;
+}
+
+void MainDialog::OnActivate(wxActivateEvent& event) {
+    event.Skip();
+    if (event.GetActive() && m_bBound && !IsClickActivation(this, event)) {
+        LookupClipboard();
+    }
 }

@@ -18,6 +18,7 @@
 #include "dictdata/DictionaryFile.h"
 #include "htmlview/HtmlCtrl.h"
 
+class wxBookCtrlEvent;
 class wxButton;
 class wxNotebook;
 class wxTextCtrl;
@@ -53,9 +54,17 @@ public:
     // or, within the last page, scrolling the list to its end. Nothing when no file is open.
     void SearchAndSelect();
 
-    // Switches the controls to entry mode for the first selected row. Returns false, with
-    // m_mode unchanged, when no row is selected; true once entry mode is set.
+    // Switches the controls to entry mode and shows the entry of the first selected row: one
+    // tab per part of speech, always in the order Noun, Verb, Adj., Adv., with the first tab's
+    // page in the view. A word without entries, or with none of those four, gets no tab and an
+    // empty page. Returns false, with m_mode, the tabs and the page unchanged, when no row is
+    // selected; true once entry mode is set.
     bool ShowEntry();
+
+    // Puts the clipboard's text, without its line feeds, tabs and carriage returns, into the
+    // search box and selects the nearest word; the display mode stays. False, with nothing
+    // changed, when the clipboard holds no text or cannot be read.
+    bool LookupClipboard();
 
     // The display mode: kListMode or kEntryMode.
     int GetMode() const { return m_mode; }
@@ -96,6 +105,9 @@ private:
     void OnHtmlBlank(PrivateMessageEvent& event);
     void OnSearchEnter(PrivateMessageEvent& event);
     void OnBackKey(PrivateMessageEvent& event);
+    void OnSelChangeTab(wxBookCtrlEvent& event);
+    void OnLookup(wxCommandEvent& event);
+    void OnActivate(wxActivateEvent& event);
     void OnClose(wxCloseEvent& event);
 
     // Controls of the template, bound by DoDataExchange; owned by the window.
@@ -111,7 +123,10 @@ private:
     wxIconBundle m_hIcon;  // icon group 128
     int m_mode = kListMode;
     bool m_closing = false;  // a close request has arrived; never cleared
-    std::string m_pages[4];  // the shown entry's pages, in tab order
+    bool m_bLayingOutTabs = false;  // tab changes made by ShowEntry are not the user's
+    // The shown entry's pages: slot k holds tab k's page. Slots beyond the last tab keep an
+    // earlier entry's pages and are never shown.
+    std::string m_pages[4];
     DictionaryFile m_dict;   // declared last: destroyed first, closing the data file
 
     wxDECLARE_EVENT_TABLE();

@@ -2,6 +2,7 @@
 
 #include <wx/app.h>
 #include <wx/button.h>
+#include <wx/clipbrd.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/notebook.h>
@@ -12,6 +13,7 @@
 #include <wx/time.h>
 #include <wx/utils.h>
 #include <wx/listctrl.h>
+#include <wx/mousestate.h>
 #include <wx/webview.h>
 
 #include <memory>
@@ -267,6 +269,51 @@ void SetEditFocus(wxTextCtrl* pEdit) {
     pEdit->GetSelection(&nFrom, &nTo);
     pEdit->SetFocus();
     pEdit->SetSelection(nFrom, nTo);
+}
+
+bool OpenInWebBrowser(const std::string& strUrl) {
+    return wxLaunchDefaultBrowser(AnsiToWx(strUrl));
+}
+
+// ---- Clipboard ----
+
+bool GetClipboardText(std::string& strText) {
+    // Reading waits for the owner's answer while delivering events; an activation handled
+    // meanwhile must not open the clipboard a second time.
+    if (wxTheClipboard->IsOpened()) {
+        return false;
+    }
+    if (!wxTheClipboard->Open()) {
+        return false;
+    }
+    bool bRead = false;
+    wxTextDataObject data;
+    if (wxTheClipboard->IsSupported(wxDF_UNICODETEXT) || wxTheClipboard->IsSupported(wxDF_TEXT)) {
+        bRead = wxTheClipboard->GetData(data);
+    }
+    wxTheClipboard->Close();
+    if (!bRead) {
+        return false;
+    }
+    strText = WxToAnsi(data.GetText());
+    return true;
+}
+
+// ---- Activation ----
+
+bool IsClickActivation(wxWindow* pWnd, const wxActivateEvent& event) {
+#ifdef __WXMSW__
+    (void)pWnd;
+    return event.GetActivationReason() == wxActivateEvent::Reason_Mouse;
+#else
+    (void)event;
+    const wxMouseState state = wxGetMouseState();
+    if (state.LeftIsDown() || state.MiddleIsDown() || state.RightIsDown() ||
+        state.Aux1IsDown() || state.Aux2IsDown()) {
+        return true;
+    }
+    return pWnd->GetScreenRect().Contains(state.GetPosition());
+#endif
 }
 
 // ---- Dialog templates ----

@@ -121,6 +121,25 @@ void EndWaitCursor();
 // keyboard navigation between controls.
 void SetEditFocus(wxTextCtrl* pEdit);
 
+// Opens strUrl (1252) in the user's web browser and returns at once; false when no browser could
+// be started.
+bool OpenInWebBrowser(const std::string& strUrl);
+
+// ---- Clipboard ----
+
+// Sets strText to the clipboard's text in 1252 (characters it lacks become '?'), of any length.
+// False, strText untouched, when the clipboard holds no text or cannot be opened or read; it is
+// closed again whenever it was opened.
+bool GetClipboardText(std::string& strText);
+
+// ---- Activation ----
+
+// Whether event, an activation of pWnd, came from a mouse click into it. Windows says so with
+// the activation; GTK does not, so a click is assumed when a mouse button is down or the pointer
+// lies inside pWnd, and anything else (Alt+Tab, a window-manager switch) counts as keyboard
+// activation.
+bool IsClickActivation(wxWindow* pWnd, const wxActivateEvent& event);
+
 // ---- Dialog templates ----
 
 // Makes the control of one template item, for a dialog that uses its own class for it (the

@@ -5,8 +5,89 @@
 
 #include <string>
 
+#include "app/LookupText.h"
 #include "app/Platform.h"
 #include "htmlview/HtmlLink.h"
+
+#ifdef __WXGTK__
+#include <dlfcn.h>
+
+#include <wx/dir.h>
+#include <wx/dynlib.h>
+#include <wx/filename.h>
+#include <wx/stdpaths.h>
+#endif
+
+namespace {
+
+#ifdef __WXGTK__
+// True when strDir holds a WebKit extension of wx (webkit2_ext*.so).
+bool HoldsWebExtension(const wxString& strDir) {
+    wxDir dir;
+    wxString strFile;
+    return wxDir::Exists(strDir) && dir.Open(strDir) &&
+           dir.GetFirst(&strFile, "webkit2_ext*.so", wxDIR_FILES);
+}
+
+// wx reads the selection through its WebKit extension, which it looks for only under its own
+// install prefix; some systems keep it elsewhere, and without it every selection reads as
+// empty. When wx's own folder lacks it, WebKit is told the first of these folders that holds
+// it: the one found when the program was built, then web-extensions beside the program (for an
+// installation that carries its own copy or link). wx sets the folder itself only when it finds
+// the extension, so a folder set here is never overridden. Must run before the first browser is
+// made: WebKit reads the folder when it starts its web process.
+void FindWebExtensions() {
+    static bool bDone = false;
+    if (bDone) {
+        return;
+    }
+    bDone = true;
+    if (HoldsWebExtension(wxDynamicLibrary::GetPluginsDirectory() + "/web-extensions")) {
+        return;
+    }
+    const wxString strProgramDir =
+        wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
+    const wxString candidates[] = {
+        wxString(LEXANO_WX_WEB_EXTENSIONS_DIR),
+        strProgramDir + "/web-extensions",
+    };
+    for (const wxString& strDir : candidates) {
+        if (strDir.empty() || !HoldsWebExtension(strDir)) {
+            continue;
+        }
+        // WebKit is loaded with wx's web view library; its functions are looked up rather than
+        // linked, so that building needs no WebKit headers.
+        using GetDefaultContext = void* (*)();
+        using SetExtensionsDirectory = void (*)(void*, const char*);
+        const auto pGetDefault = reinterpret_cast<GetDefaultContext>(
+            dlsym(RTLD_DEFAULT, "webkit_web_context_get_default"));
+        const auto pSetDirectory = reinterpret_cast<SetExtensionsDirectory>(
+            dlsym(RTLD_DEFAULT, "webkit_web_context_set_web_extensions_directory"));
+        if (pGetDefault != nullptr && pSetDirectory != nullptr) {
+            pSetDirectory(pGetDefault(), strDir.fn_str());
+        }
+        return;
+    }
+}
+#endif
+
+// A JavaScript string literal holding strText, with every character but letters and digits
+// escaped, so that no text can end the literal or the script element around it.
+wxString JsStringLiteral(const wxString& strText) {
+    wxString strOut = "\"";
+    for (wxString::const_iterator it = strText.begin(); it != strText.end(); ++it) {
+        const wxUint32 nCode = (*it).GetValue();
+        if ((nCode >= '0' && nCode <= '9') || (nCode >= 'A' && nCode <= 'Z') ||
+            (nCode >= 'a' && nCode <= 'z')) {
+            strOut += *it;
+        } else {
+            strOut += wxString::Format("\\u%04X", static_cast<unsigned>(nCode & 0xFFFF));
+        }
+    }
+    return strOut + "\"";
+}
+
+}  // namespace
 
 CHtmlCtrl::CHtmlCtrl() = default;
 
@@ -29,6 +110,9 @@ bool CHtmlCtrl::Create(const char* WXUNUSED(lpszClassName), const char* WXUNUSED
     if (!(dwStyle & kWsVisible)) {
         pHost->Hide();
     }
+#ifdef __WXGTK__
+    FindWebExtensions();
+#endif
     // An empty URL: the browser starts with an empty document and reports no navigation, so the
     // only navigations the parent hears of are the ones it asks for.
     wxWebView* pBrowser = wxWebView::New(pHost, wxID_ANY, wxString(), wxPoint(0, 0),
@@ -46,6 +130,7 @@ bool CHtmlCtrl::Create(const char* WXUNUSED(lpszClassName), const char* WXUNUSED
     m_pHost->Bind(wxEVT_KEY_DOWN, &CHtmlCtrl::OnKeyDown, this);
     m_pBrowser->Bind(wxEVT_WEBVIEW_NAVIGATING, &CHtmlCtrl::OnNavigating, this);
     m_pBrowser->Bind(wxEVT_WEBVIEW_LOADED, &CHtmlCtrl::OnLoaded, this);
+    m_pBrowser->Bind(wxEVT_WEBVIEW_NEWWINDOW, &CHtmlCtrl::OnNewWindowEvent, this);
     return true;
 }
 
@@ -59,6 +144,41 @@ void CHtmlCtrl::ShowWindow(bool bShow) {
     if (m_pHost != nullptr) {
         m_pHost->Show(bShow);
     }
+}
+
+bool CHtmlCtrl::WriteHtml(const char* lpszHtml, const char* lpszAnchor, uint32_t nScrollPos,
+                          uint32_t nScrollRange) {
+    if (m_pBrowser == nullptr || lpszHtml == nullptr) {
+        return false;
+    }
+    wxString strPage = AnsiToWx(lpszHtml);
+    // The positioning script comes after the page's own end; the parser puts it into the body,
+    // and it waits for the load so that the page's height is known.
+    if (lpszAnchor != nullptr && *lpszAnchor != '\0') {
+        strPage += "<script>window.addEventListener('load',function(){var n=" +
+                   JsStringLiteral(AnsiToWx(lpszAnchor)) +
+                   ",a=document.anchors;for(var i=0;i<a.length;i++){if(a[i].name===n)"
+                   "a[i].scrollIntoView(true);}});</script>";
+    } else if (nScrollRange != 0) {
+        strPage += wxString::Format(
+            "<script>window.addEventListener('load',function(){"
+            "var e=document.scrollingElement||document.body;if(!e)return;"
+            "e.scrollTop=999999999;var h=e.scrollHeight>>>0;"
+            "e.scrollTop=Math.floor((Math.imul(h,%u)>>>0)/%u);});</script>",
+            static_cast<unsigned>(nScrollPos), static_cast<unsigned>(nScrollRange));
+    }
+    m_pBrowser->SetPage(strPage, kPageBaseUrl);
+    return true;
+}
+
+bool CHtmlCtrl::GetSelectedText(std::string& strSelection) {
+    if (m_pBrowser == nullptr) {
+        return false;
+    }
+    std::string strText = WxToAnsi(m_pBrowser->GetSelectedText());
+    TrimWhiteSpace(strText);
+    strSelection = strText;
+    return !strSelection.empty();
 }
 
 void CHtmlCtrl::OnBeforeNavigate2(const char* lpszUrl, bool& bCancel) {
@@ -85,6 +205,13 @@ void CHtmlCtrl::OnDocumentComplete(const char* lpszUrl) {
     if (lpszUrl != nullptr && m_pHost != nullptr) {
         SendPrivateMessage(m_pHost->GetParent(), WM_HTML_DOCCOMPLETE,
                            reinterpret_cast<uintptr_t>(this), reinterpret_cast<intptr_t>(lpszUrl));
+    }
+}
+
+void CHtmlCtrl::OnNewWindow(const char* lpszUrl) {
+    const std::string strUrl = lpszUrl != nullptr ? lpszUrl : "";
+    if (strUrl.compare(0, 7, "http://") == 0 || strUrl.compare(0, 8, "https://") == 0) {
+        OpenInWebBrowser(strUrl);
     }
 }
 
@@ -127,4 +254,10 @@ void CHtmlCtrl::OnNavigating(wxWebViewEvent& event) {
 void CHtmlCtrl::OnLoaded(wxWebViewEvent& event) {
     const std::string strUrl = WxToAnsi(event.GetURL());
     OnDocumentComplete(strUrl.c_str());
+}
+
+void CHtmlCtrl::OnNewWindowEvent(wxWebViewEvent& event) {
+    // The view itself never opens the window: wx declines it once this handler returns.
+    const std::string strUrl = WxToAnsi(event.GetURL());
+    OnNewWindow(strUrl.c_str());
 }

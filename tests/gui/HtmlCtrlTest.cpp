@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <wx/frame.h>
+#include <wx/uiaction.h>
 #include <wx/webview.h>
 
 #include <memory>
@@ -51,12 +52,21 @@ private:
     }
 };
 
+// A view that records the new-window requests instead of starting a browser.
+class RecordingHtmlCtrl : public CHtmlCtrl {
+public:
+    std::vector<std::string> m_newWindows;
+
+protected:
+    void OnNewWindow(const char* lpszUrl) override { m_newWindows.push_back(lpszUrl); }
+};
+
 class HtmlCtrlTest : public ::testing::Test {
 protected:
     void SetUp() override {
         m_pFrame = new RecordingFrame;
         m_pFrame->Show();
-        m_pHtml = std::make_unique<CHtmlCtrl>();
+        m_pHtml = std::make_unique<RecordingHtmlCtrl>();
         ASSERT_TRUE(m_pHtml->Create(nullptr, nullptr, kWsChild | kWsVisible,
                                     wxRect(10, 20, 300, 200), m_pFrame, 1007, nullptr));
         // The new browser reports its first, empty document once.
@@ -75,8 +85,31 @@ protected:
         Pump(600);
     }
 
+    // Writes a page and waits until the view reports it loaded.
+    bool WriteAndSettle(const char* lpszHtml, const char* lpszAnchor = nullptr,
+                        uint32_t nScrollPos = 0, uint32_t nScrollRange = 0) {
+        m_pFrame->m_messages.clear();
+        const bool bResult = m_pHtml->WriteHtml(lpszHtml, lpszAnchor, nScrollPos, nScrollRange);
+        WaitFor([this] { return m_pFrame->Count(WM_HTML_DOCCOMPLETE) > 0; }, 3000);
+        Pump(100);
+        return bResult;
+    }
+    // Runs a script in the page (tests may wait for it) and returns its result.
+    std::string Script(const char* lpszScript) {
+        wxString strResult;
+        m_pHtml->GetBrowser()->RunScript(lpszScript, &strResult);
+        return WxToAnsi(strResult);
+    }
+    // Selects the content of the element with id lpszId, as a drag over it would.
+    void Select(const char* lpszId) {
+        Script(("var r=document.createRange();r.selectNodeContents(document.getElementById('" +
+                std::string(lpszId) +
+                "'));var s=window.getSelection();s.removeAllRanges();s.addRange(r);'ok'")
+                   .c_str());
+    }
+
     RecordingFrame* m_pFrame = nullptr;
-    std::unique_ptr<CHtmlCtrl> m_pHtml;
+    std::unique_ptr<RecordingHtmlCtrl> m_pHtml;
 };
 
 }  // namespace
@@ -148,6 +181,71 @@ TEST_F(HtmlCtrlTest, DestroyedHostLeavesAControlWithoutWindows) {
     m_pHtml->ShowWindow(true);
     Pump(300);
     EXPECT_TRUE(m_pFrame->m_messages.empty());
+}
+
+TEST_F(HtmlCtrlTest, WrittenPageReplacesTheDocumentWithoutCountingAsBlank) {
+    EXPECT_TRUE(WriteAndSettle("<html><body><p id=\"a\">first</p></body></html>"));
+    EXPECT_TRUE(WriteAndSettle("<html><body><p id=\"a\">second caf\xE9 \x80</p></body></html>"));
+    EXPECT_EQ("second caf\xE9 \x80", Script("document.body.innerText"));
+    EXPECT_EQ(CHtmlCtrl::kPageBaseUrl, m_pHtml->GetBrowser()->GetCurrentURL());
+    EXPECT_EQ(0, m_pFrame->Count(WM_HTML_BLANK));
+    EXPECT_TRUE(WriteAndSettle(""));
+    EXPECT_EQ("", Script("document.body ? document.body.innerText : ''"));
+    EXPECT_FALSE(m_pHtml->WriteHtml(nullptr, nullptr, 0, 0));
+}
+
+TEST_F(HtmlCtrlTest, SelectionComesBackTrimmedIn1252) {
+    ASSERT_TRUE(WriteAndSettle(
+        "<html><body><p id=\"word\"> \t hello\n</p><p id=\"blank\">  \n </p>"
+        "<p id=\"ansi\">na\xEFve \x80 \x96 &#257;</p></body></html>"));
+    std::string strSelection = "untouched";
+    EXPECT_FALSE(m_pHtml->GetSelectedText(strSelection));
+    EXPECT_EQ("", strSelection);
+
+    Select("word");
+    EXPECT_TRUE(m_pHtml->GetSelectedText(strSelection));
+    EXPECT_EQ("hello", strSelection);
+    Select("blank");
+    EXPECT_FALSE(m_pHtml->GetSelectedText(strSelection));
+    EXPECT_EQ("", strSelection);
+    // 1252 characters come back as they were written; one that 1252 lacks becomes '?'.
+    Select("ansi");
+    EXPECT_TRUE(m_pHtml->GetSelectedText(strSelection));
+    EXPECT_EQ("na\xEFve \x80 \x96 ?", strSelection);
+}
+
+TEST_F(HtmlCtrlTest, AnchorAndScrollPositionPlaceThePage) {
+    const std::string strPage =
+        "<html><body style=\"margin:0\"><div style=\"height:3000px\"></div>"
+        "<a name=\"mid\">mid</a><div style=\"height:3000px\"></div></body></html>";
+    ASSERT_TRUE(WriteAndSettle(strPage.c_str(), "mid"));
+    EXPECT_EQ("3000", Script("String(window.scrollY)"));
+    ASSERT_TRUE(WriteAndSettle(strPage.c_str(), "nowhere"));
+    EXPECT_EQ("0", Script("String(window.scrollY)"));
+    // A quarter of the page's height.
+    ASSERT_TRUE(WriteAndSettle(strPage.c_str(), nullptr, 1, 4));
+    const std::string strHeight = Script("String(document.scrollingElement.scrollHeight)");
+    EXPECT_EQ(std::to_string(std::stoi(strHeight) / 4), Script("String(window.scrollY)"));
+    // With a range of 0 the page stays at its top.
+    ASSERT_TRUE(WriteAndSettle(strPage.c_str(), nullptr, 1, 0));
+    EXPECT_EQ("0", Script("String(window.scrollY)"));
+}
+
+TEST_F(HtmlCtrlTest, NewWindowLinkGoesToTheBrowserNotTheView) {
+    ASSERT_TRUE(WriteAndSettle(
+        "<html><body style=\"margin:0\"><a href=\"https://example.org/\" target=\"_blank\" "
+        "style=\"display:block;width:200px;height:60px\">footer</a></body></html>"));
+    m_pFrame->Raise();
+    wxUIActionSimulator sim;
+    sim.MouseMove(m_pHtml->GetBrowser()->ClientToScreen(wxPoint(40, 30)));
+    Pump(100);
+    sim.MouseClick();
+    EXPECT_TRUE(WaitFor([this] { return !m_pHtml->m_newWindows.empty(); }, 3000));
+    Pump(300);
+    ASSERT_EQ(1u, m_pHtml->m_newWindows.size());
+    EXPECT_EQ("https://example.org/", m_pHtml->m_newWindows[0]);
+    EXPECT_EQ(CHtmlCtrl::kPageBaseUrl, m_pHtml->GetBrowser()->GetCurrentURL());
+    EXPECT_EQ("footer", Script("document.body.innerText"));
 }
 
 TEST(HtmlCtrl, CreateWithoutParentFails) {

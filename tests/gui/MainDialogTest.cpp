@@ -12,7 +12,11 @@
 
 #include <memory>
 
+#include <wx/clipbrd.h>
+#include <wx/frame.h>
+
 #include "app/MainDialog.h"
+#include "app/Platform.h"
 #include "app/WordListCtrl.h"
 #include "res/resource.h"
 #include "tests/gui/GuiTest.h"
@@ -35,6 +39,11 @@ protected:
         EXPECT_TRUE(m_pDlg->CreateDialogWindow());
         m_pDlg->Show();
         EXPECT_TRUE(WaitFor([this] { return InListMode(); })) << "start-up never reached list mode";
+        m_nPageLoads = 0;
+        Browser()->Bind(wxEVT_WEBVIEW_LOADED, [this](wxWebViewEvent& event) {
+            m_nPageLoads += event.GetURL() == CHtmlCtrl::kPageBaseUrl;
+            event.Skip();
+        });
         // Keys typed through the X server go to the window under the pointer.
         wxUIActionSimulator().MouseMove(m_pDlg->GetScreenRect().GetBottomRight() - wxPoint(5, 5));
         Pump(100);
@@ -101,8 +110,70 @@ protected:
         Pump(150);
     }
 
+    // Opens strWord from the list as a user does, and returns the text of the page shown.
+    std::string OpenWord(const std::string& strWord) {
+        if (!InListMode()) {
+            ClickBack();
+            WaitFor([this] { return InListMode(); });
+        }
+        ClearSearch();
+        Type(strWord);
+        const int nLoads = m_nPageLoads;
+        Press(WXK_RETURN);
+        EXPECT_TRUE(WaitFor([&] { return InEntryMode() && m_nPageLoads > nLoads; }))
+            << strWord << ": no page shown";
+        return PageText();
+    }
+    std::string PageText() {
+        wxString strText;
+        Browser()->RunScript("document.body ? document.body.innerText : ''", &strText);
+        return WxToAnsi(strText);
+    }
+    std::string TabNames() const {
+        std::string strNames;
+        for (size_t i = 0; i < Tab()->GetPageCount(); ++i) {
+            strNames += (i > 0 ? "," : "") + WxToAnsi(Tab()->GetPageText(i));
+        }
+        return strNames;
+    }
+    // Clicks tab nTab's label and waits for its page.
+    void ClickTab(int nTab) {
+        for (int x = 2; x < Tab()->GetSize().x; x += 4) {
+            if (Tab()->HitTest(wxPoint(x, 12)) == nTab) {
+                const int nLoads = m_nPageLoads;
+                Click(Tab(), wxPoint(x + 6, 12));
+                EXPECT_TRUE(WaitFor([&] { return m_nPageLoads > nLoads; })) << "tab " << nTab;
+                return;
+            }
+        }
+        ADD_FAILURE() << "no tab " << nTab;
+    }
+
     std::unique_ptr<MainDialog> m_pDlg;
+    int m_nPageLoads = 0;  // pages written into the view and loaded
 };
+
+// Entries 1-5 nouns, 6-8 verbs, 9-10 adjectives, 11 adverb, 12 in no part of speech. The words'
+// entries come in other orders than the tabs: beta has its adjective first, delta runs from
+// adverb to noun, gamma has the runs Noun, Verb, Noun; omega has no entries.
+DataFileContent MakePartsOfSpeechDictionary() {
+    DataFileContent content;
+    content.entries = {"alpha\nthe first letter",     "alpha\na beginning",
+                       "delta\na letter after gamma", "gamma\nnoun run one",
+                       "gamma\nnoun run two",         "beta\nto test again",
+                       "delta\nto branch out",        "gamma\nverb sense",
+                       "beta\nsecond in order",       "delta\nshaped like a triangle",
+                       "delta\nin a delta way",       "zeta\nunnamed sense"};
+    content.words = {{"alpha", {1, 2}},        {"beta", {9, 6}}, {"delta", {11, 10, 7, 3}},
+                     {"gamma", {4, 8, 5}},     {"omega", {}},    {"zeta", {12}}};
+    const uint32_t nSizes[4] = {5, 3, 2, 1};
+    GroupCountsForSizes(nSizes, content.entryCounts);
+    return content;
+}
+
+bool Contains(const std::string& strText, const std::string& strPart) {
+    return strText.find(strPart) != std::string::npos;
+}
 
 const std::vector<std::string> kEnglishWords = {
     "hedge", "heed", "heel", "height", "heir", "helicopter", "helium", "hell", "hello",
@@ -279,7 +350,7 @@ TEST_F(MainDialogTest, LinkClickInThePageChangesNothing) {
     Browser()->LoadURL("about:<1:2:3>hero");
     Pump(500);
     EXPECT_TRUE(InEntryMode());
-    EXPECT_EQ("about:blank", Browser()->GetCurrentURL());
+    EXPECT_EQ(CHtmlCtrl::kPageBaseUrl, Browser()->GetCurrentURL());
 }
 
 TEST_F(MainDialogTest, MissingDataFileGivesTheMessageOnceAndAnEmptyList) {
@@ -388,4 +459,169 @@ TEST_F(MainDialogTest, ListModeScreenshot) {
     ASSERT_TRUE(WaitFor([this] { return InEntryMode(); }));
     Pump(300);
     EXPECT_TRUE(SaveScreenshot(m_pDlg.get(), "entry-mode.png"));
+}
+
+TEST_F(MainDialogTest, TabsComeInTheOrderNounVerbAdjAdvWithTheFirstPageShown) {
+    WriteDataFileBesideProgram(MakePartsOfSpeechDictionary());
+    Start();
+    std::string strPage = OpenWord("alpha");
+    EXPECT_EQ("Noun", TabNames());
+    EXPECT_TRUE(Contains(strPage, "the first letter") && Contains(strPage, "a beginning"));
+
+    strPage = OpenWord("beta");
+    EXPECT_EQ("Verb,Adj.", TabNames());
+    EXPECT_TRUE(Contains(strPage, "to test again"));
+    EXPECT_FALSE(Contains(strPage, "second in order"));
+
+    strPage = OpenWord("delta");
+    EXPECT_EQ("Noun,Verb,Adj.,Adv.", TabNames());
+    EXPECT_EQ(0, Tab()->GetSelection());
+    EXPECT_TRUE(Contains(strPage, "a letter after gamma"));
+    Pump(200);
+    EXPECT_TRUE(SaveScreenshot(m_pDlg.get(), "entry-mode-four-tabs.png"));
+
+    // Of two noun runs, the later page is kept.
+    strPage = OpenWord("gamma");
+    EXPECT_EQ("Noun,Verb", TabNames());
+    EXPECT_TRUE(Contains(strPage, "noun run two"));
+    EXPECT_FALSE(Contains(strPage, "noun run one"));
+}
+
+TEST_F(MainDialogTest, TabChangeShowsThatTabsPageAndFewerTabsHideTheRest) {
+    WriteDataFileBesideProgram(MakePartsOfSpeechDictionary());
+    Start();
+    OpenWord("delta");
+    ClickTab(2);
+    EXPECT_EQ(2, Tab()->GetSelection());
+    std::string strPage = PageText();
+    EXPECT_TRUE(Contains(strPage, "shaped like a triangle"));
+    EXPECT_FALSE(Contains(strPage, "a letter after gamma"));
+    Pump(200);
+    EXPECT_TRUE(SaveScreenshot(m_pDlg.get(), "entry-mode-adj-tab.png"));
+    ClickTab(3);
+    EXPECT_TRUE(Contains(PageText(), "in a delta way"));
+    ClickTab(0);
+    EXPECT_TRUE(Contains(PageText(), "a letter after gamma"));
+    EXPECT_TRUE(InEntryMode());
+
+    // The next word has one part of speech: only its tab remains.
+    strPage = OpenWord("alpha");
+    EXPECT_EQ("Noun", TabNames());
+    EXPECT_TRUE(Contains(strPage, "the first letter"));
+    EXPECT_FALSE(Contains(strPage, "delta"));
+}
+
+TEST_F(MainDialogTest, WordWithoutNamedPagesShowsAnEmptyPageAndNoTabs) {
+    WriteDataFileBesideProgram(MakePartsOfSpeechDictionary());
+    Start();
+    OpenWord("delta");
+    // No entries at all, then entries in no part of speech: never the page shown before.
+    EXPECT_EQ("", OpenWord("omega"));
+    EXPECT_EQ("", TabNames());
+    OpenWord("delta");
+    EXPECT_EQ("", OpenWord("zeta"));
+    EXPECT_EQ("", TabNames());
+    EXPECT_TRUE(InEntryMode());
+}
+
+TEST_F(MainDialogTest, LookupButtonLooksUpTheSelectedWord) {
+    WriteDataFileBesideProgram(MakePartsOfSpeechDictionary());
+    Start();
+    OpenWord("delta");
+    // Where "gamma" lies in the page's text, in the view's coordinates.
+    wxString strRect;
+    Browser()->RunScript(
+        "var w=document.createTreeWalker(document.body,NodeFilter.SHOW_TEXT),n,r='';"
+        "while((n=w.nextNode())){var i=n.data.indexOf('gamma');if(i>=0){var g=document."
+        "createRange();g.setStart(n,i);g.setEnd(n,i+5);var b=g.getBoundingClientRect();"
+        "r=Math.round(b.left+b.width/2)+','+Math.round(b.top+b.height/2);break;}}r",
+        &strRect);
+    long nX = 0;
+    long nY = 0;
+    ASSERT_TRUE(strRect.BeforeFirst(',').ToLong(&nX) && strRect.AfterFirst(',').ToLong(&nY))
+        << strRect;
+    wxUIActionSimulator sim;
+    sim.MouseMove(Browser()->ClientToScreen(wxPoint(nX, nY)));
+    Pump(100);
+    sim.MouseDblClick();
+    Pump(300);
+    Click(Lookup(), wxPoint(Lookup()->GetSize().x / 2, Lookup()->GetSize().y / 2));
+    ASSERT_TRUE(WaitFor([this] { return InListMode(); }));
+    EXPECT_TRUE(ModalLog().empty());
+    EXPECT_EQ("gamma", Edit()->GetValue());
+    EXPECT_EQ("gamma", List()->GetItemText(Selected()));
+}
+
+TEST_F(MainDialogTest, LookupButtonWithoutSelectionAsksForOneAndStays) {
+    WriteDataFileBesideProgram(MakePartsOfSpeechDictionary());
+    Start();
+    OpenWord("beta");
+    Click(Lookup(), wxPoint(Lookup()->GetSize().x / 2, Lookup()->GetSize().y / 2));
+    ASSERT_EQ(1u, ModalLog().size());
+    EXPECT_EQ("Lexano | Select a word to lookup.", ModalLog()[0]);
+    EXPECT_TRUE(InEntryMode());
+    EXPECT_EQ("Verb,Adj.", TabNames());
+    EXPECT_TRUE(Contains(PageText(), "to test again"));
+}
+
+namespace {
+
+void SetClipboard(wxDataObject* pData) {
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTheClipboard->SetData(pData);
+    wxTheClipboard->Close();
+}
+
+void ClearClipboard() {
+    if (wxTheClipboard->Open()) {
+        wxTheClipboard->Clear();
+        wxTheClipboard->Close();
+    }
+}
+
+}  // namespace
+
+TEST_F(MainDialogTest, ClipboardTextComesInAtStartUpAndOnKeyboardActivationOnly) {
+    WriteDataFileBesideProgram(MakePartsOfSpeechDictionary());
+    SetClipboard(new wxTextDataObject("gam\r\nma\t"));
+    Start();
+    EXPECT_EQ("gamma", Edit()->GetValue());
+    EXPECT_EQ("gamma", List()->GetItemText(Selected()));
+
+    // Another window takes the focus; the dialog gets it back with the pointer outside it and
+    // no button down, as after Alt+Tab.
+    wxFrame* pOther = new wxFrame(nullptr, wxID_ANY, "other", wxPoint(600, 400), wxSize(200, 150));
+    pOther->Show();
+    auto Reactivate = [&](const wxPoint& ptPointer) {
+        pOther->Raise();
+        EXPECT_TRUE(WaitFor([this] { return !m_pDlg->IsActive(); }));
+        wxUIActionSimulator().MouseMove(ptPointer);
+        Pump(100);
+        m_pDlg->Raise();
+        EXPECT_TRUE(WaitFor([this] { return m_pDlg->IsActive(); }));
+        Pump(300);
+    };
+    const wxPoint ptOutside = pOther->GetScreenRect().GetBottomRight() + wxPoint(20, 20);
+    const wxPoint ptInside = m_pDlg->GetScreenRect().GetBottomRight() - wxPoint(5, 5);
+
+    SetClipboard(new wxTextDataObject("del\nta"));
+    Reactivate(ptOutside);
+    EXPECT_EQ("delta", Edit()->GetValue());
+    EXPECT_EQ("delta", List()->GetItemText(Selected()));
+
+    // Activation with the pointer inside counts as a click and leaves the box alone.
+    SetClipboard(new wxTextDataObject("beta"));
+    Reactivate(ptInside);
+    EXPECT_EQ("delta", Edit()->GetValue());
+
+    // Content without text changes nothing.
+    wxCustomDataObject* pData = new wxCustomDataObject(wxDataFormat("application/x-lexano-test"));
+    pData->SetData(4, "data");
+    SetClipboard(pData);
+    Reactivate(ptOutside);
+    EXPECT_EQ("delta", Edit()->GetValue());
+    EXPECT_EQ("delta", List()->GetItemText(Selected()));
+
+    pOther->Destroy();
+    ClearClipboard();
 }
