@@ -9,9 +9,10 @@
 #   share/applications, share/metainfo, share/icons/hicolor, share/man/man1, share/doc/lexano
 #
 # The program resolves its own path through /proc/self/exe, which names the link's target, so
-# starting it through bin/lexano still finds the data file. The web view's WebKit extension is
-# not installed here: it comes with the wx web view library's own package, which the package's
-# shared-library dependencies pull in.
+# starting it through bin/lexano still finds the data file. wx's WebKit extension is not
+# installed here: the program looks for it in the folder where the build found it
+# (app/CMakeLists.txt), which belongs to the wx web view library's own package, and the Debian
+# package depends on that package through its shared libraries.
 
 include(GNUInstallDirs)
 
