@@ -1,8 +1,11 @@
 // The main dialog driven as a user drives it: keys and clicks through the X server, over data
 // files made with the writer.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <wx/button.h>
+#include <wx/clipbrd.h>
+#include <wx/frame.h>
 #include <wx/notebook.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -10,10 +13,9 @@
 #include <wx/uiaction.h>
 #include <wx/webview.h>
 
+#include <chrono>
+#include <cstdio>
 #include <memory>
-
-#include <wx/clipbrd.h>
-#include <wx/frame.h>
 
 #include "app/MainDialog.h"
 #include "app/Platform.h"
@@ -624,4 +626,44 @@ TEST_F(MainDialogTest, ClipboardTextComesInAtStartUpAndOnKeyboardActivationOnly)
 
     pOther->Destroy();
     ClearClipboard();
+}
+
+// The words with the most entries in WordNet, opened in the window over the real data file
+// (made by "lexano-data build" into the build folder; skipped without it). Each time runs from
+// the Enter key to the loaded page.
+TEST_F(MainDialogTest, HeaviestWordNetWordsShowTheirPagesQuickly) {
+    const std::string strData = LEXANO_WORDNET_DATA;
+    if (access(strData.c_str(), R_OK) != 0) {
+        GTEST_SKIP() << strData << " is missing; make it with lexano-data build";
+    }
+    RemoveDataFileBesideProgram();
+    ASSERT_EQ(0, symlink(strData.c_str(), DataFilePathBesideProgram().c_str()));
+    Start();
+    const struct {
+        const char* lpszWord;
+        const char* lpszTabs;
+    } words[] = {{"break", "Noun,Verb"}, {"cut", "Noun,Verb,Adj."}, {"run", "Noun,Verb"},
+                 {"play", "Noun,Verb"},  {"make", "Noun,Verb"}};
+    for (const auto& word : words) {
+        ClearSearch();
+        Type(word.lpszWord);
+        ASSERT_EQ(word.lpszWord, List()->GetItemText(Selected()));
+        const int nLoads = m_nPageLoads;
+        const auto tStart = std::chrono::steady_clock::now();
+        wxUIActionSimulator().Char(WXK_RETURN);
+        ASSERT_TRUE(WaitFor([&] { return m_nPageLoads > nLoads; }, 10000)) << word.lpszWord;
+        const long nMs = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                               std::chrono::steady_clock::now() - tStart)
+                                               .count());
+        std::printf("Enter to page, %-5s %3ld ms\n", word.lpszWord, nMs);
+        RecordProperty(std::string("ms_") + word.lpszWord, static_cast<int>(nMs));
+        EXPECT_EQ(word.lpszTabs, TabNames());
+        EXPECT_LT(nMs, 2000) << word.lpszWord;
+        if (std::string(word.lpszWord) == "cut") {
+            Pump(200);
+            EXPECT_TRUE(SaveScreenshot(m_pDlg.get(), "entry-mode-wordnet-cut.png"));
+        }
+        ClickBack();
+        ASSERT_TRUE(WaitFor([this] { return InListMode(); }));
+    }
 }
