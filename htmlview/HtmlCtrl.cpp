@@ -3,6 +3,7 @@
 #include <wx/webview.h>
 #include <wx/window.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/LookupText.h"
@@ -153,7 +154,16 @@ bool CHtmlCtrl::Create(const char* WXUNUSED(lpszClassName), const char* WXUNUSED
 }
 
 void CHtmlCtrl::Navigate2(const char* lpszUrl) {
-    if (m_pBrowser != nullptr && lpszUrl != nullptr) {
+    if (m_pBrowser == nullptr || lpszUrl == nullptr) {
+        return;
+    }
+    // WebKit reports a navigation only once its web process is up, half a second after the
+    // view is made; the dialog's start-up waits for the "about:blank" report. Reporting here
+    // keeps the order the dialog relies on without that wait.
+    bool bCancel = false;
+    OnBeforeNavigate2(lpszUrl, bCancel);
+    if (!bCancel) {
+        m_reported.push_back(lpszUrl);
         m_pBrowser->LoadURL(AnsiToWx(lpszUrl));
     }
 }
@@ -262,6 +272,11 @@ void CHtmlCtrl::OnKeyDown(wxKeyEvent& WXUNUSED(event)) {
 
 void CHtmlCtrl::OnNavigating(wxWebViewEvent& event) {
     const std::string strUrl = WxToAnsi(event.GetURL());
+    const auto itReported = std::find(m_reported.begin(), m_reported.end(), strUrl);
+    if (itReported != m_reported.end()) {
+        m_reported.erase(itReported);
+        return;
+    }
     bool bCancel = false;
     OnBeforeNavigate2(strUrl.c_str(), bCancel);
     if (bCancel) {

@@ -21,6 +21,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class wxWebView;
 class wxWindow;
@@ -50,6 +51,8 @@ public:
                 const wxRect& rect, wxWindow* pParentWnd, int nID, void* pContext);
 
     // Starts a navigation of the browser to lpszUrl (1252). Does nothing without a browser.
+    // The start of the navigation is reported (OnBeforeNavigate2) before this returns, as the
+    // Windows browser control does; a cancelled one does not go ahead.
     void Navigate2(const char* lpszUrl);
 
     // Shows (true) or hides (false) the host window; nothing without a window.
@@ -96,6 +99,9 @@ private:
 
     wxWindow* m_pHost = nullptr;
     wxWebView* m_pBrowser = nullptr;
+    // URLs whose navigation Navigate2 has already reported; the browser's own report of each,
+    // which comes later from its web process, is passed over once.
+    std::vector<std::string> m_reported;
 };
 
 #endif
