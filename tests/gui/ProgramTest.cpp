@@ -31,10 +31,18 @@ std::string RunShell(const std::string& strCommand) {
 
 // The id of the first visible window titled exactly strTitle, waiting up to nSeconds; 0 if none.
 unsigned long FindWindowByTitle(const std::string& strTitle, int nSeconds) {
-    const std::string strOut =
-        RunShell("timeout " + std::to_string(nSeconds) + " xdotool search --sync --onlyvisible --name '^" +
-                 strTitle + "$' 2>/dev/null | head -1");
-    return std::strtoul(strOut.c_str(), nullptr, 10);
+    // Asked again and again rather than with --sync: xdotool gives up at once when a window
+    // vanishes while it walks the tree (a message box closing), and then finds nothing.
+    const auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(nSeconds);
+    do {
+        const std::string strOut = RunShell("xdotool search --onlyvisible --name '^" + strTitle +
+                                            "$' 2>/dev/null | head -1");
+        if (const unsigned long nWindow = std::strtoul(strOut.c_str(), nullptr, 10)) {
+            return nWindow;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    } while (std::chrono::steady_clock::now() < tEnd);
+    return 0;
 }
 
 // Asks the window to close the way a window manager does: WM_DELETE_WINDOW.
