@@ -79,7 +79,14 @@ export DISPLAY=:$(head -1 "$work/display")
 # the data file lies in the working directory or the build folder's reach.
 mkdir -p "$work/elsewhere"
 (cd "$work/elsewhere" && PATH="$prefix/bin:$PATH" gio launch "$desktop") || fail "gio launch"
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quenmark Dictionary$' | head -1)
+# Searched again and again rather than with --sync: xdotool gives up at once when a window
+# vanishes while it walks the tree.
+window=
+for _ in $(seq 200); do
+    window=$(xdotool search --onlyvisible --name '^Quenmark Dictionary$' 2>/dev/null | head -1)
+    [ -n "$window" ] && break
+    sleep 0.1
+done
 if [ -z "$window" ]; then
     fail "no window titled Quenmark Dictionary"
 else
