@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/TestFiles.h"
 #include "tools/DataFileWriter.h"
 
 class wxWindow;
@@ -28,9 +29,6 @@ void RemoveDataFileBesideProgram();
 
 // Words in order, each with one noun entry.
 DataFileContent MakeDictionary(const std::vector<std::string>& words, int nWordsPerBlock = 16);
-
-// "w000", "w001", ...
-std::vector<std::string> NumberedWords(int nCount);
 
 // What the modal dialog hook saw since the last ClearModalLog: one line per dialog, its title,
 // and for message boxes " | " and the message.

@@ -90,16 +90,6 @@ DataFileContent MakeDictionary(const std::vector<std::string>& words, int nWords
     return content;
 }
 
-std::vector<std::string> NumberedWords(int nCount) {
-    std::vector<std::string> words;
-    char szWord[16];
-    for (int i = 0; i < nCount; ++i) {
-        std::snprintf(szWord, sizeof szWord, "w%03d", i);
-        words.push_back(szWord);
-    }
-    return words;
-}
-
 std::vector<std::string>& ModalLog() {
     static std::vector<std::string> log;
     return log;
