@@ -1,6 +1,7 @@
 #include "app/AboutDialog.h"
 
-#include "app/Platform.h"
+#include "platform/DialogTemplate.h"
+#include "platform/Environment.h"
 #include "res/resource.h"
 
 int AboutDialog::DoModal(wxWindow* pParent) {

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "app/MainDialog.h"
-#include "app/Platform.h"
+#include "platform/Environment.h"
 
 wxIMPLEMENT_APP_NO_MAIN(DictApp);
 
@@ -15,8 +15,6 @@ bool DictApp::OnInit() {
 }
 
 bool DictApp::InitInstance() {
-    EnableControlContainer();
-    Enable3dControls();
     MainDialog dlg;
     SetTopWindow(&dlg);
     dlg.DoModal();
@@ -24,6 +22,7 @@ bool DictApp::InitInstance() {
 }
 
 int main(int argc, char** argv) {
+    PrepareToolkitEnvironment();
     bool bStarted = false;
     {
         // Without a display the toolkit would report in its own words; one line of ours says

@@ -9,7 +9,14 @@
 #include <vector>
 
 #include "app/AboutDialog.h"
-#include "app/LookupText.h"
+#include "platform/Activation.h"
+#include "platform/AnsiText.h"
+#include "platform/Clipboard.h"
+#include "platform/DialogTemplate.h"
+#include "platform/Environment.h"
+#include "platform/LookupText.h"
+#include "platform/SystemMenu.h"
+#include "platform/TabCtrl.h"
 #include "app/WordListCtrl.h"
 #include "dictdata/Ansi.h"
 #include "htmlview/HtmlMessages.h"
@@ -60,11 +67,10 @@ int MainDialog::DoModal() {
     if (!CreateDialogWindow()) {
         return -1;
     }
-    // The view's first navigation is what switches to list mode. Windows reports it before the
-    // window is first painted; WebKit reports it from its own process a moment later, and the
-    // window would first appear with the template's start-up layout (no search box, the entry
-    // buttons over the list). So the window is shown once list mode is reached, or after a
-    // bounded wait in any case.
+    // The view's first navigation is what switches to list mode, through a posted message.
+    // Delivering it before the window is shown keeps the template's start-up layout (no search
+    // box, the entry buttons over the list) from ever being seen; the wait is bounded in case
+    // no view could be made.
     PumpMessagesUntil([this] { return m_edit->IsShown(); }, kStartupWaitMs);
     return ShowModal();
 }
@@ -134,6 +140,7 @@ bool MainDialog::OnInitDialog() {
     // word list; entry mode then shows no page.
     if (m_html.Create(nullptr, nullptr, kWsChild | kWsVisible, rcPage, this, IDC_HTML,
                       nullptr)) {
+        m_html.SetLookUpCommandId(IDC_LOOKUP);  // the page menu's "Look up" is "L"
         m_html.Navigate2("about:blank");
     } else {
         ShowList();
@@ -189,10 +196,9 @@ bool MainDialog::ShowEntry() {
     m_html.ShowWindow(true);
     m_back->Show();
     m_lookup->Show();
-    // GTK leaves a window without focus when the focused control is hidden, and then no key
-    // reaches the keyboard rule, so Backspace could not return to the list. The page takes it.
-    wxWindow* pFocus = wxWindow::FindFocus();
-    if ((pFocus == nullptr || !pFocus->IsShownOnScreen()) && m_html.GetHostWindow() != nullptr) {
+    // The page takes the focus, so that the keys that scroll it work at once; the control that
+    // had it (the search box or the list) is hidden now.
+    if (m_html.GetHostWindow() != nullptr) {
         m_html.GetHostWindow()->SetFocus();
     }
 

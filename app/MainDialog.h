@@ -13,8 +13,8 @@
 
 #include <string>
 
-#include "app/ListViewCtrl.h"
-#include "app/Platform.h"
+#include "platform/ListViewCtrl.h"
+#include "platform/PrivateMessage.h"
 #include "dictdata/DictionaryFile.h"
 #include "htmlview/HtmlCtrl.h"
 

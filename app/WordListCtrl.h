@@ -5,7 +5,7 @@
 #ifndef LEXANO_APP_WORDLISTCTRL_H
 #define LEXANO_APP_WORDLISTCTRL_H
 
-#include "app/ListViewCtrl.h"
+#include "platform/ListViewCtrl.h"
 
 class WordListCtrl : public ListViewCtrl {
 public:

@@ -9,10 +9,7 @@
 #   share/applications, share/metainfo, share/icons/hicolor, share/man/man1, share/doc/lexano
 #
 # The program resolves its own path through /proc/self/exe, which names the link's target, so
-# starting it through bin/lexano still finds the data file. wx's WebKit extension is not
-# installed here: the program looks for it in the folder where the build found it
-# (app/CMakeLists.txt), which belongs to the wx web view library's own package, and the Debian
-# package depends on that package through its shared libraries.
+# starting it through bin/lexano still finds the data file.
 
 include(GNUInstallDirs)
 

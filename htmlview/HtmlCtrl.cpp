@@ -1,111 +1,17 @@
 #include "htmlview/HtmlCtrl.h"
 
-#include <wx/webview.h>
 #include <wx/window.h>
 
 #include <algorithm>
 #include <string>
 
-#include "app/LookupText.h"
-#include "app/Platform.h"
 #include "htmlview/HtmlLink.h"
-
-#ifdef __WXGTK__
-#include <dlfcn.h>
-
-#include <wx/dir.h>
-#include <wx/dynlib.h>
-#include <wx/filename.h>
-#include <wx/stdpaths.h>
-#endif
-
-namespace {
-
-#ifdef __WXGTK__
-// True when strDir holds a WebKit extension of wx (webkit2_ext*.so).
-bool HoldsWebExtension(const wxString& strDir) {
-    wxDir dir;
-    wxString strFile;
-    return wxDir::Exists(strDir) && dir.Open(strDir) &&
-           dir.GetFirst(&strFile, "webkit2_ext*.so", wxDIR_FILES);
-}
-
-// wx reads the selection through its WebKit extension, which it looks for only under its own
-// install prefix; some systems keep it elsewhere, and without it every selection reads as
-// empty. When wx's own folder lacks it, WebKit is told the first of these folders that holds
-// it: the one found when the program was built, then web-extensions beside the program (for an
-// installation that carries its own copy or link). wx sets the folder itself only when it finds
-// the extension, so a folder set here is never overridden. Must run before the first browser is
-// made: WebKit reads the folder when it starts its web process.
-void FindWebExtensions() {
-    static bool bDone = false;
-    if (bDone) {
-        return;
-    }
-    bDone = true;
-    if (HoldsWebExtension(wxDynamicLibrary::GetPluginsDirectory() + "/web-extensions")) {
-        return;
-    }
-    const wxString strProgramDir =
-        wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
-    const wxString candidates[] = {
-        wxString(LEXANO_WX_WEB_EXTENSIONS_DIR),
-        strProgramDir + "/web-extensions",
-    };
-    for (const wxString& strDir : candidates) {
-        if (strDir.empty() || !HoldsWebExtension(strDir)) {
-            continue;
-        }
-        // WebKit is loaded with wx's web view library; its functions are looked up rather than
-        // linked, so that building needs no WebKit headers.
-        using GetDefaultContext = void* (*)();
-        using SetExtensionsDirectory = void (*)(void*, const char*);
-        const auto pGetDefault = reinterpret_cast<GetDefaultContext>(
-            dlsym(RTLD_DEFAULT, "webkit_web_context_get_default"));
-        const auto pSetDirectory = reinterpret_cast<SetExtensionsDirectory>(
-            dlsym(RTLD_DEFAULT, "webkit_web_context_set_web_extensions_directory"));
-        if (pGetDefault != nullptr && pSetDirectory != nullptr) {
-            pSetDirectory(pGetDefault(), strDir.fn_str());
-        }
-        return;
-    }
-}
-
-// The view shows small generated pages and nothing else: WebKit's document-viewer cache model
-// keeps no page cache and small memory caches. (Drawing without the compositor was measured
-// too: no faster per page, and the first page took 300 ms longer.) Looked up at run time like
-// the functions above.
-void MakeViewLean() {
-    using GetDefaultContext = void* (*)();
-    using SetCacheModel = void (*)(void*, int);
-    const auto pGetDefault = reinterpret_cast<GetDefaultContext>(
-        dlsym(RTLD_DEFAULT, "webkit_web_context_get_default"));
-    const auto pSetCacheModel = reinterpret_cast<SetCacheModel>(
-        dlsym(RTLD_DEFAULT, "webkit_web_context_set_cache_model"));
-    const int kCacheModelDocumentViewer = 0;
-    if (pGetDefault != nullptr && pSetCacheModel != nullptr) {
-        pSetCacheModel(pGetDefault(), kCacheModelDocumentViewer);
-    }
-}
-#endif
-
-// A JavaScript string literal holding strText, with every character but letters and digits
-// escaped, so that no text can end the literal or the script element around it.
-wxString JsStringLiteral(const wxString& strText) {
-    wxString strOut = "\"";
-    for (wxString::const_iterator it = strText.begin(); it != strText.end(); ++it) {
-        const wxUint32 nCode = (*it).GetValue();
-        if ((nCode >= '0' && nCode <= '9') || (nCode >= 'A' && nCode <= 'Z') ||
-            (nCode >= 'a' && nCode <= 'z')) {
-            strOut += *it;
-        } else {
-            strOut += wxString::Format("\\u%04X", static_cast<unsigned>(nCode & 0xFFFF));
-        }
-    }
-    return strOut + "\"";
-}
-
-}  // namespace
+#include "htmlview/PageWindow.h"
+#include "platform/AnsiText.h"
+#include "platform/Environment.h"
+#include "platform/LookupText.h"
+#include "platform/PrivateMessage.h"
+#include "res/Templates.h"
 
 CHtmlCtrl::CHtmlCtrl() = default;
 
@@ -128,28 +34,16 @@ bool CHtmlCtrl::Create(const char* WXUNUSED(lpszClassName), const char* WXUNUSED
     if (!(dwStyle & kWsVisible)) {
         pHost->Hide();
     }
-#ifdef __WXGTK__
-    FindWebExtensions();
-    MakeViewLean();
-#endif
-    // An empty URL: the browser starts with an empty document and reports no navigation, so the
-    // only navigations the parent hears of are the ones it asks for.
-    wxWebView* pBrowser = wxWebView::New(pHost, wxID_ANY, wxString(), wxPoint(0, 0),
-                                         pHost->GetClientSize(), wxWebViewBackendDefault,
-                                         wxBORDER_NONE);
-    if (pBrowser == nullptr) {
-        pHost->Destroy();
-        return false;
-    }
     m_pHost = pHost;
-    m_pBrowser = pBrowser;
+    m_pBrowser = new PageWindow(pHost, pHost->GetClientSize());
+    m_pBrowser->SetLinkHandler([this](const wxString& strHref, const wxString& strTarget) {
+        OnLinkClicked(strHref, strTarget);
+    });
+    m_pBrowser->SetLookUpHandler([this] { OnLookUp(); });
     m_pHost->Bind(wxEVT_DESTROY, &CHtmlCtrl::OnDestroy, this);
     m_pHost->Bind(wxEVT_SIZE, &CHtmlCtrl::OnSize, this);
     m_pHost->Bind(wxEVT_SET_FOCUS, &CHtmlCtrl::OnSetFocus, this);
     m_pHost->Bind(wxEVT_KEY_DOWN, &CHtmlCtrl::OnKeyDown, this);
-    m_pBrowser->Bind(wxEVT_WEBVIEW_NAVIGATING, &CHtmlCtrl::OnNavigating, this);
-    m_pBrowser->Bind(wxEVT_WEBVIEW_LOADED, &CHtmlCtrl::OnLoaded, this);
-    m_pBrowser->Bind(wxEVT_WEBVIEW_NEWWINDOW, &CHtmlCtrl::OnNewWindowEvent, this);
     return true;
 }
 
@@ -157,14 +51,11 @@ void CHtmlCtrl::Navigate2(const char* lpszUrl) {
     if (m_pBrowser == nullptr || lpszUrl == nullptr) {
         return;
     }
-    // WebKit reports a navigation only once its web process is up, half a second after the
-    // view is made; the dialog's start-up waits for the "about:blank" report. Reporting here
-    // keeps the order the dialog relies on without that wait.
     bool bCancel = false;
     OnBeforeNavigate2(lpszUrl, bCancel);
-    if (!bCancel) {
-        m_reported.push_back(lpszUrl);
-        m_pBrowser->LoadURL(AnsiToWx(lpszUrl));
+    if (!bCancel && std::string(lpszUrl) == "about:blank") {
+        m_pBrowser->ShowPage(wxString());
+        ReportDocumentComplete(lpszUrl);
     }
 }
 
@@ -179,23 +70,16 @@ bool CHtmlCtrl::WriteHtml(const char* lpszHtml, const char* lpszAnchor, uint32_t
     if (m_pBrowser == nullptr || lpszHtml == nullptr) {
         return false;
     }
-    wxString strPage = AnsiToWx(lpszHtml);
-    // The positioning script comes after the page's own end; the parser puts it into the body,
-    // and it waits for the load so that the page's height is known.
+    m_pBrowser->ShowPage(AnsiToWx(lpszHtml));
     if (lpszAnchor != nullptr && *lpszAnchor != '\0') {
-        strPage += "<script>window.addEventListener('load',function(){var n=" +
-                   JsStringLiteral(AnsiToWx(lpszAnchor)) +
-                   ",a=document.anchors;for(var i=0;i<a.length;i++){if(a[i].name===n)"
-                   "a[i].scrollIntoView(true);}});</script>";
+        m_pBrowser->ScrollToLastAnchor(AnsiToWx(lpszAnchor));
     } else if (nScrollRange != 0) {
-        strPage += wxString::Format(
-            "<script>window.addEventListener('load',function(){"
-            "var e=document.scrollingElement||document.body;if(!e)return;"
-            "e.scrollTop=999999999;var h=e.scrollHeight>>>0;"
-            "e.scrollTop=Math.floor((Math.imul(h,%u)>>>0)/%u);});</script>",
-            static_cast<unsigned>(nScrollPos), static_cast<unsigned>(nScrollRange));
+        const uint32_t nHeight = static_cast<uint32_t>(m_pBrowser->GetPageHeight());
+        // Unsigned 32-bit arithmetic: the product wraps as the document's scroll height would.
+        const uint32_t nTop = static_cast<uint32_t>(nHeight * nScrollPos) / nScrollRange;
+        m_pBrowser->ScrollToPixel(static_cast<int>(std::min<uint32_t>(nTop, 0x7FFFFFFF)));
     }
-    m_pBrowser->SetPage(strPage, kPageBaseUrl);
+    ReportDocumentComplete(kPageBaseUrl);
     return true;
 }
 
@@ -203,7 +87,7 @@ bool CHtmlCtrl::GetSelectedText(std::string& strSelection) {
     if (m_pBrowser == nullptr) {
         return false;
     }
-    std::string strText = WxToAnsi(m_pBrowser->GetSelectedText());
+    std::string strText = WxToAnsi(m_pBrowser->SelectionToText());
     TrimWhiteSpace(strText);
     strSelection = strText;
     return !strSelection.empty();
@@ -243,8 +127,38 @@ void CHtmlCtrl::OnNewWindow(const char* lpszUrl) {
     }
 }
 
+void CHtmlCtrl::OnLinkClicked(const wxString& strHref, const wxString& strTarget) {
+    const std::string strUrl = WxToAnsi(strHref);
+    if (strTarget == "_blank") {
+        OnNewWindow(strUrl.c_str());
+        return;
+    }
+    // A link in the page is a navigation like any other; only "about:blank" is ever shown.
+    bool bCancel = false;
+    OnBeforeNavigate2(strUrl.c_str(), bCancel);
+    if (!bCancel && strUrl == "about:blank") {
+        m_pBrowser->ShowPage(wxString());
+        ReportDocumentComplete(strUrl);
+    }
+}
+
+void CHtmlCtrl::OnLookUp() {
+    wxWindow* pParent = m_pHost != nullptr ? m_pHost->GetParent() : nullptr;
+    if (pParent == nullptr || m_nLookUpCommandId == 0) {
+        return;
+    }
+    wxCommandEvent event(wxEVT_BUTTON, m_nLookUpCommandId);
+    event.SetEventObject(m_pHost);
+    pParent->GetEventHandler()->ProcessEvent(event);
+}
+
+void CHtmlCtrl::ReportDocumentComplete(const std::string& strUrl) {
+    // Queued on the host: if the host goes first, the report goes with it.
+    m_pHost->CallAfter([this, strUrl] { OnDocumentComplete(strUrl.c_str()); });
+}
+
 void CHtmlCtrl::OnDestroy(wxWindowDestroyEvent& event) {
-    // The browser's own destruction reaches here too, as the event travels to parents.
+    // The page window's own destruction reaches here too, as the event travels to parents.
     if (event.GetEventObject() == m_pHost) {
         m_pBrowser = nullptr;
         m_pHost = nullptr;
@@ -266,31 +180,6 @@ void CHtmlCtrl::OnSetFocus(wxFocusEvent& WXUNUSED(event)) {
 }
 
 void CHtmlCtrl::OnKeyDown(wxKeyEvent& WXUNUSED(event)) {
-    // Keys for the page go to the browser window; one that reaches the host itself has no use
-    // and is not passed on.
-}
-
-void CHtmlCtrl::OnNavigating(wxWebViewEvent& event) {
-    const std::string strUrl = WxToAnsi(event.GetURL());
-    const auto itReported = std::find(m_reported.begin(), m_reported.end(), strUrl);
-    if (itReported != m_reported.end()) {
-        m_reported.erase(itReported);
-        return;
-    }
-    bool bCancel = false;
-    OnBeforeNavigate2(strUrl.c_str(), bCancel);
-    if (bCancel) {
-        event.Veto();
-    }
-}
-
-void CHtmlCtrl::OnLoaded(wxWebViewEvent& event) {
-    const std::string strUrl = WxToAnsi(event.GetURL());
-    OnDocumentComplete(strUrl.c_str());
-}
-
-void CHtmlCtrl::OnNewWindowEvent(wxWebViewEvent& event) {
-    // The view itself never opens the window: wx declines it once this handler returns.
-    const std::string strUrl = WxToAnsi(event.GetURL());
-    OnNewWindow(strUrl.c_str());
+    // Keys for the page go to the page window; one that reaches the host itself has no use and
+    // is not passed on.
 }

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/LookupText.h"
+#include "platform/LookupText.h"
 #include "dictdata/Ansi.h"
 #include "dictdata/DictionaryFile.h"
 #include "tools/DataFileWriter.h"

@@ -15,7 +15,8 @@
 #include <thread>
 
 #include "app/MainDialog.h"
-#include "app/Platform.h"
+#include "platform/AnsiText.h"
+#include "platform/Environment.h"
 #include "tests/gui/GuiTest.h"
 
 namespace {
@@ -112,6 +113,10 @@ bool SaveScreenshot(wxWindow* pWindow, const std::string& strName) {
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    if (GTEST_FLAG_GET(list_tests)) {
+        return RUN_ALL_TESTS();  // listing the tests needs no display
+    }
+    PrepareToolkitEnvironment();
     wxApp::SetInstance(new wxApp);
     if (!wxEntryStart(argc, argv)) {
         std::fprintf(stderr, "window tests: no display; run them under xvfb-run\n");

@@ -1,22 +1,29 @@
-// CHtmlCtrl in a window of its own: sizing, focus, and the messages it sends its parent.
+// CHtmlCtrl in a window of its own: sizing, focus, the pages it shows, what a person does in
+// them, and the messages it sends its parent.
 #include <gtest/gtest.h>
 
+#include <wx/clipbrd.h>
 #include <wx/frame.h>
+#include <wx/menu.h>
 #include <wx/uiaction.h>
-#include <wx/webview.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/Platform.h"
 #include "htmlview/HtmlCtrl.h"
 #include "htmlview/HtmlMessages.h"
+#include "htmlview/PageWindow.h"
+#include "platform/AnsiText.h"
+#include "platform/PrivateMessage.h"
+#include "res/Templates.h"
 #include "tests/gui/GuiTest.h"
 
 namespace {
 
-// A parent window that records the private messages it receives.
+constexpr int kLookUpId = 1008;
+
+// A parent window that records the private messages and the "Look up" commands it receives.
 class RecordingFrame : public wxFrame {
 public:
     struct Message {
@@ -28,6 +35,7 @@ public:
 
     RecordingFrame() : wxFrame(nullptr, wxID_ANY, "view test", wxPoint(50, 50), wxSize(400, 300)) {
         Bind(wxEVT_PRIVATE_MESSAGE, &RecordingFrame::OnMessage, this);
+        Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ++m_nLookUps; }, kLookUpId);
     }
 
     int Count(int nMessage) const {
@@ -37,7 +45,7 @@ public:
     }
 
     std::vector<Message> m_messages;
-    bool m_bInsideSend = false;  // set while a sent message is being handled
+    int m_nLookUps = 0;
 
 private:
     void OnMessage(PrivateMessageEvent& event) {
@@ -69,50 +77,46 @@ protected:
         m_pHtml = std::make_unique<RecordingHtmlCtrl>();
         ASSERT_TRUE(m_pHtml->Create(nullptr, nullptr, kWsChild | kWsVisible,
                                     wxRect(10, 20, 300, 200), m_pFrame, 1007, nullptr));
-        // The new browser reports its first, empty document once.
-        WaitFor([this] { return m_pFrame->Count(WM_HTML_DOCCOMPLETE) > 0; }, 2000);
-        Pump(100);
+        m_pHtml->SetLookUpCommandId(kLookUpId);
+        ASSERT_TRUE(WaitFor([this] { return m_pFrame->IsShownOnScreen(); }));
     }
     void TearDown() override {
         m_pHtml.reset();
         m_pFrame->Destroy();
-        Pump(50);
-    }
-    // Navigates and waits until the view has reported it finished loading something.
-    void NavigateAndSettle(const char* lpszUrl) {
-        m_pFrame->m_messages.clear();
-        m_pHtml->Navigate2(lpszUrl);
-        Pump(600);
+        WaitFor([] { return wxTopLevelWindows.empty(); }, 1000);
     }
 
-    // Writes a page and waits until the view reports it loaded.
+    PageWindow* Page() const { return m_pHtml->GetBrowser(); }
+
+    // Writes a page and waits until the view reports it complete.
     bool WriteAndSettle(const char* lpszHtml, const char* lpszAnchor = nullptr,
                         uint32_t nScrollPos = 0, uint32_t nScrollRange = 0) {
         m_pFrame->m_messages.clear();
         const bool bResult = m_pHtml->WriteHtml(lpszHtml, lpszAnchor, nScrollPos, nScrollRange);
-        WaitFor([this] { return m_pFrame->Count(WM_HTML_DOCCOMPLETE) > 0; }, 3000);
-        Pump(100);
+        EXPECT_TRUE(WaitFor([this] { return m_pFrame->Count(WM_HTML_DOCCOMPLETE) > 0; }));
         return bResult;
     }
-    // The shown page's text and its selection, read through the view's extension. The tests
-    // run no script from here: a script result would bring JavaScriptCore into this process.
-    std::string PageText() { return WxToAnsi(m_pHtml->GetBrowser()->GetPageText()); }
-    std::string SelectAllAndRead(bool& bResult) {
-        m_pHtml->GetBrowser()->SelectAll();
-        Pump(200);
-        std::string strSelection = "untouched";
-        bResult = m_pHtml->GetSelectedText(strSelection);
-        return strSelection;
+    // The shown text, without the line breaks that paragraphs put around it.
+    std::string PageText() const { return WxToAnsi(Page()->ToText().Trim(true).Trim(false)); }
+
+    // Makes the frame active and the page focused, so that keys typed through the X server
+    // reach the page.
+    void FocusPage() {
+        m_pFrame->Raise();
+        wxUIActionSimulator().MouseMove(Page()->GetScreenRect().GetBottomRight() - wxPoint(8, 8));
+        m_pHtml->GetHostWindow()->SetFocus();
+        ASSERT_TRUE(WaitFor([this] { return wxWindow::FindFocus() == Page(); }));
     }
-    // The title that the page's own script wrote: its scroll position and height, once every
-    // load handler (the view's positioning too) has run.
-    static constexpr const char* kReportScroll =
-        "<script>window.addEventListener('load',function(){setTimeout(function(){"
-        "document.title=window.scrollY+' '+document.scrollingElement.scrollHeight;},0);});"
-        "</script>";
-    std::string ScrollReport() {
-        WaitFor([this] { return !m_pHtml->GetBrowser()->GetCurrentTitle().empty(); }, 3000);
-        return WxToAnsi(m_pHtml->GetBrowser()->GetCurrentTitle());
+
+    // A tall page: a named anchor halfway down, twice.
+    static std::string TallPage() {
+        std::string strPage = "<html><body>";
+        for (int i = 0; i < 200; ++i) strPage += "line<br>";
+        strPage += "<a name=\"mid\">first mid</a><br>";
+        for (int i = 0; i < 100; ++i) strPage += "line<br>";
+        strPage += "<a name=\"mid\">second mid</a><br>";
+        for (int i = 0; i < 200; ++i) strPage += "line<br>";
+        return strPage + "</body></html>";
     }
 
     RecordingFrame* m_pFrame = nullptr;
@@ -121,32 +125,29 @@ protected:
 
 }  // namespace
 
-TEST_F(HtmlCtrlTest, BrowserCoversTheHostBeforeAndAfterResizing) {
+TEST_F(HtmlCtrlTest, PageWindowCoversTheHostBeforeAndAfterResizing) {
     wxWindow* pHost = m_pHtml->GetHostWindow();
     ASSERT_NE(nullptr, pHost);
     EXPECT_EQ(1007, pHost->GetId());
     EXPECT_EQ(wxRect(10, 20, 300, 200), pHost->GetRect());
-    EXPECT_EQ(wxRect(wxPoint(0, 0), pHost->GetClientSize()), m_pHtml->GetBrowser()->GetRect());
+    EXPECT_EQ(wxRect(wxPoint(0, 0), pHost->GetClientSize()), Page()->GetRect());
     pHost->SetSize(wxRect(5, 5, 250, 120));
-    Pump(100);
-    EXPECT_EQ(wxRect(wxPoint(0, 0), wxSize(250, 120)), m_pHtml->GetBrowser()->GetRect());
+    EXPECT_EQ(wxRect(wxPoint(0, 0), wxSize(250, 120)), Page()->GetRect());
 }
 
-TEST_F(HtmlCtrlTest, FocusGivenToTheHostGoesToTheBrowser) {
-    m_pFrame->Raise();
-    m_pHtml->GetHostWindow()->SetFocus();
-    EXPECT_TRUE(WaitFor([this] { return wxWindow::FindFocus() == m_pHtml->GetBrowser(); }, 2000));
-}
-
-TEST_F(HtmlCtrlTest, KeysSentToTheHostItselfAreSwallowed) {
+TEST_F(HtmlCtrlTest, FocusGivenToTheHostGoesToThePageAndHostKeysAreSwallowed) {
+    FocusPage();
     wxKeyEvent event(wxEVT_KEY_DOWN);
     event.m_keyCode = 'A';
     event.SetEventObject(m_pHtml->GetHostWindow());
     EXPECT_TRUE(m_pHtml->GetHostWindow()->GetEventHandler()->ProcessEvent(event));
 }
 
-TEST_F(HtmlCtrlTest, AboutBlankIsPostedAndItsDocumentReported) {
-    NavigateAndSettle("about:blank");
+TEST_F(HtmlCtrlTest, AboutBlankIsPostedOnceAndItsDocumentReported) {
+    m_pHtml->Navigate2("about:blank");
+    // Posted: not yet handled when Navigate2 returns.
+    EXPECT_EQ(0, m_pFrame->Count(WM_HTML_BLANK));
+    ASSERT_TRUE(WaitFor([this] { return m_pFrame->Count(WM_HTML_DOCCOMPLETE) > 0; }));
     EXPECT_EQ(1, m_pFrame->Count(WM_HTML_BLANK));
     ASSERT_EQ(1, m_pFrame->Count(WM_HTML_DOCCOMPLETE));
     for (const RecordingFrame::Message& m : m_pFrame->m_messages) {
@@ -155,104 +156,213 @@ TEST_F(HtmlCtrlTest, AboutBlankIsPostedAndItsDocumentReported) {
             EXPECT_EQ(reinterpret_cast<uintptr_t>(m_pHtml.get()), m.wParam);
         }
     }
+    EXPECT_EQ("", PageText());
 }
 
-TEST_F(HtmlCtrlTest, LinkUrlIsSentWithItsRecordAndCancelled) {
-    NavigateAndSettle("about:blank");
-    NavigateAndSettle("about:<12:3:45>bank");
+TEST_F(HtmlCtrlTest, LinkUrlsAreSentWithTheirRecordAndCancelled) {
+    ASSERT_TRUE(WriteAndSettle("<html><body>kept</body></html>"));
+    m_pFrame->m_messages.clear();
+    m_pHtml->Navigate2("about:<12:3:45>bank");
     ASSERT_EQ(1, m_pFrame->Count(WM_HTML_LINK));
     const HtmlLinkInfo& info = m_pFrame->m_messages[0].link;
     EXPECT_EQ(12u, info.nFirst);
     EXPECT_EQ(3u, info.nSecond);
     EXPECT_EQ(45u, info.nThird);
     EXPECT_EQ("bank", info.strText);
-    // Cancelled: nothing else loaded, and the old document stays.
-    EXPECT_EQ(0, m_pFrame->Count(WM_HTML_DOCCOMPLETE));
-    EXPECT_EQ(0, m_pFrame->Count(WM_HTML_BLANK));
-    EXPECT_EQ("about:blank", m_pHtml->GetBrowser()->GetCurrentURL());
-}
 
-TEST_F(HtmlCtrlTest, BadLinkFieldsAreNotReported) {
-    NavigateAndSettle("about:blank<1:x:3>y");
-    EXPECT_EQ(0, m_pFrame->Count(WM_HTML_LINK));
-    EXPECT_EQ(0, m_pFrame->Count(WM_HTML_BLANK));
-}
-
-TEST_F(HtmlCtrlTest, DestroyedHostLeavesAControlWithoutWindows) {
-    m_pFrame->m_messages.clear();
-    m_pHtml->GetHostWindow()->Destroy();
+    // The same from a click in the page; the page stays and nothing else is reported.
+    static_cast<wxHtmlWindowInterface*>(Page())->OnHTMLLinkClicked(
+        wxHtmlLinkInfo("x<1:2:3>a<4:5:6>b"));
+    ASSERT_EQ(2, m_pFrame->Count(WM_HTML_LINK));
+    EXPECT_EQ("a<4:5:6>b", m_pFrame->m_messages[1].link.strText);
+    // A link whose fields do not convert, and any other URL, are neither reported nor loaded.
+    m_pHtml->Navigate2("about:blank<1:x:3>y");
+    m_pHtml->Navigate2("https://example.org/");
     Pump(100);
-    EXPECT_EQ(nullptr, m_pHtml->GetHostWindow());
-    EXPECT_EQ(nullptr, m_pHtml->GetBrowser());
-    m_pHtml->Navigate2("about:blank");
-    m_pHtml->ShowWindow(true);
-    Pump(300);
-    EXPECT_TRUE(m_pFrame->m_messages.empty());
+    EXPECT_EQ(2u, m_pFrame->m_messages.size());
+    EXPECT_EQ("kept", PageText());
 }
 
-TEST_F(HtmlCtrlTest, WrittenPageReplacesTheDocumentWithoutCountingAsBlank) {
+TEST_F(HtmlCtrlTest, WrittenPagesReplaceTheDocumentWithoutCountingAsBlank) {
     EXPECT_TRUE(WriteAndSettle("<html><body><p>first</p></body></html>"));
     EXPECT_TRUE(WriteAndSettle("<html><body><p>second caf\xE9 \x80</p></body></html>"));
     EXPECT_EQ("second caf\xE9 \x80", PageText());
-    EXPECT_EQ(CHtmlCtrl::kPageBaseUrl, m_pHtml->GetBrowser()->GetCurrentURL());
+    ASSERT_EQ(1, m_pFrame->Count(WM_HTML_DOCCOMPLETE));
+    EXPECT_EQ(CHtmlCtrl::kPageBaseUrl, m_pFrame->m_messages.back().strUrl);
     EXPECT_EQ(0, m_pFrame->Count(WM_HTML_BLANK));
     EXPECT_TRUE(WriteAndSettle(""));
     EXPECT_EQ("", PageText());
     EXPECT_FALSE(m_pHtml->WriteHtml(nullptr, nullptr, 0, 0));
 }
 
-TEST_F(HtmlCtrlTest, SelectionComesBackTrimmedIn1252) {
-    bool bResult = true;
-    ASSERT_TRUE(WriteAndSettle("<html><body><pre> \t hello\n</pre></body></html>"));
+TEST_F(HtmlCtrlTest, AnchorAndScrollPositionPlaceThePage) {
+    const std::string strPage = TallPage();
+    ASSERT_TRUE(WriteAndSettle(strPage.c_str()));
+    const int nHeight = Page()->GetPageHeight();
+    ASSERT_GT(nHeight, 2000);
+    EXPECT_EQ(0, Page()->GetTopPixel());
+
+    // The last anchor of the name wins: past the first one, at the second.
+    ASSERT_TRUE(WriteAndSettle(strPage.c_str(), "mid"));
+    const int nSecondMid = Page()->GetTopPixel();
+    EXPECT_GT(nSecondMid, nHeight / 2);
+    EXPECT_LT(nSecondMid, nHeight * 3 / 4);
+    ASSERT_TRUE(WriteAndSettle(strPage.c_str(), "nowhere"));
+    EXPECT_EQ(0, Page()->GetTopPixel());
+
+    // A quarter of the page's height, to the scroll unit; a range of 0 stays at the top.
+    ASSERT_TRUE(WriteAndSettle(strPage.c_str(), nullptr, 1, 4));
+    EXPECT_NEAR(nHeight / 4, Page()->GetTopPixel(), 20);
+    ASSERT_TRUE(WriteAndSettle(strPage.c_str(), nullptr, 1, 0));
+    EXPECT_EQ(0, Page()->GetTopPixel());
+}
+
+TEST_F(HtmlCtrlTest, DoubleClickSelectsAWordThatComesBackTrimmedIn1252) {
+    ASSERT_TRUE(WriteAndSettle("<html><body><font size=\"4\">na\xEFve</font> rest</body></html>"));
     std::string strSelection = "untouched";
     EXPECT_FALSE(m_pHtml->GetSelectedText(strSelection));
     EXPECT_EQ("", strSelection);
-    EXPECT_EQ("hello", SelectAllAndRead(bResult));
-    EXPECT_TRUE(bResult);
+    FocusPage();
+    wxUIActionSimulator sim;
+    sim.MouseMove(Page()->ClientToScreen(wxPoint(14, 14)));
+    ASSERT_TRUE(WaitFor([&] {
+        return wxFindWindowAtPoint(wxGetMousePosition()) == Page();
+    }));
+    sim.MouseDblClick();
+    ASSERT_TRUE(WaitFor([this] { return !Page()->SelectionToText().empty(); }));
+    EXPECT_TRUE(m_pHtml->GetSelectedText(strSelection));
+    EXPECT_EQ("na\xEFve", strSelection);
 
+    // White space around a selection goes; one that is only white space reads as empty.
+    ASSERT_TRUE(WriteAndSettle("<html><body><pre> \t hello\n</pre></body></html>"));
+    Page()->SelectAll();
+    EXPECT_TRUE(m_pHtml->GetSelectedText(strSelection));
+    EXPECT_EQ("hello", strSelection);
     ASSERT_TRUE(WriteAndSettle("<html><body><pre>  \n\t </pre></body></html>"));
-    EXPECT_EQ("", SelectAllAndRead(bResult));
-    EXPECT_FALSE(bResult);
-
-    // 1252 characters come back as they were written; one that 1252 lacks becomes '?'.
-    ASSERT_TRUE(WriteAndSettle("<html><body>na\xEFve \x80 \x96 &#257;</body></html>"));
-    EXPECT_EQ("na\xEFve \x80 \x96 ?", SelectAllAndRead(bResult));
-    EXPECT_TRUE(bResult);
+    Page()->SelectAll();
+    EXPECT_FALSE(m_pHtml->GetSelectedText(strSelection));
+    EXPECT_EQ("", strSelection);
 }
 
-TEST_F(HtmlCtrlTest, AnchorAndScrollPositionPlaceThePage) {
-    const std::string strPage = std::string("<html><body style=\"margin:0\">") + kReportScroll +
-                                "<div style=\"height:3000px\"></div><a name=\"mid\">mid</a>"
-                                "<div style=\"height:3000px\"></div></body></html>";
-    ASSERT_TRUE(WriteAndSettle(strPage.c_str(), "mid"));
-    const std::string strReport = ScrollReport();
-    EXPECT_EQ("3000 ", strReport.substr(0, 5));
-    const int nHeight = std::stoi(strReport.substr(strReport.find(' ') + 1));
-    ASSERT_GT(nHeight, 6000);
-    ASSERT_TRUE(WriteAndSettle(strPage.c_str(), "nowhere"));
-    EXPECT_EQ("0 " + std::to_string(nHeight), ScrollReport());
-    // A quarter of the page's height; with a range of 0 the page stays at its top.
-    ASSERT_TRUE(WriteAndSettle(strPage.c_str(), nullptr, 1, 4));
-    EXPECT_EQ(std::to_string(nHeight / 4) + " " + std::to_string(nHeight), ScrollReport());
-    ASSERT_TRUE(WriteAndSettle(strPage.c_str(), nullptr, 1, 0));
-    EXPECT_EQ("0 " + std::to_string(nHeight), ScrollReport());
+TEST_F(HtmlCtrlTest, CtrlCCopiesTheSelection) {
+    ASSERT_TRUE(WriteAndSettle("<html><body>copy caf\xE9</body></html>"));
+    FocusPage();
+    Page()->SelectAll();
+    wxUIActionSimulator().Char('c', wxMOD_CONTROL);
+    std::string strClipboard;
+    ASSERT_TRUE(WaitFor([&] {
+        wxTextDataObject data;
+        if (!wxTheClipboard->Open()) return false;
+        const bool bRead = wxTheClipboard->GetData(data);
+        wxTheClipboard->Close();
+        strClipboard = WxToAnsi(data.GetText());
+        return bRead && strClipboard.find("copy") != std::string::npos;
+    }));
+    EXPECT_EQ("copy caf\xE9", strClipboard.substr(0, 9));
 }
 
 TEST_F(HtmlCtrlTest, NewWindowLinkGoesToTheBrowserNotTheView) {
     ASSERT_TRUE(WriteAndSettle(
-        "<html><body style=\"margin:0\"><a href=\"https://example.org/\" target=\"_blank\" "
-        "style=\"display:block;width:200px;height:60px\">footer</a></body></html>"));
-    m_pFrame->Raise();
+        "<html><body><font size=\"7\"><a href=\"https://example.org/\" target=\"_blank\">"
+        "footer</a></font></body></html>"));
+    FocusPage();
     wxUIActionSimulator sim;
-    sim.MouseMove(m_pHtml->GetBrowser()->ClientToScreen(wxPoint(40, 30)));
-    Pump(100);
+    sim.MouseMove(Page()->ClientToScreen(wxPoint(30, 25)));
+    ASSERT_TRUE(WaitFor([&] { return wxFindWindowAtPoint(wxGetMousePosition()) == Page(); }));
     sim.MouseClick();
-    EXPECT_TRUE(WaitFor([this] { return !m_pHtml->m_newWindows.empty(); }, 3000));
-    Pump(300);
+    ASSERT_TRUE(WaitFor([this] { return !m_pHtml->m_newWindows.empty(); }));
     ASSERT_EQ(1u, m_pHtml->m_newWindows.size());
     EXPECT_EQ("https://example.org/", m_pHtml->m_newWindows[0]);
-    EXPECT_EQ(CHtmlCtrl::kPageBaseUrl, m_pHtml->GetBrowser()->GetCurrentURL());
     EXPECT_EQ("footer", PageText());
+    EXPECT_EQ(0, m_pFrame->Count(WM_HTML_LINK));
+}
+
+TEST_F(HtmlCtrlTest, ContextMenuHoldsCopyAndLookUp) {
+    ASSERT_TRUE(WriteAndSettle("<html><body>word</body></html>"));
+    std::unique_ptr<wxMenu> pMenu(Page()->CreateContextMenu());
+    ASSERT_EQ(2u, pMenu->GetMenuItemCount());
+    const wxMenuItem* pCopy = pMenu->FindItemByPosition(0);
+    const wxMenuItem* pLookUp = pMenu->FindItemByPosition(1);
+    EXPECT_EQ("Copy", pCopy->GetItemLabelText());
+    EXPECT_EQ("Look up", pLookUp->GetItemLabelText());
+    EXPECT_FALSE(pCopy->IsEnabled());  // nothing selected
+    Page()->SelectAll();
+    pMenu.reset(Page()->CreateContextMenu());
+    EXPECT_TRUE(pMenu->FindItemByPosition(0)->IsEnabled());
+
+    // "Look up" is the parent's command, chosen here from a real menu with the keyboard.
+    FocusPage();
+    wxUIActionSimulator sim;
+    sim.MouseMove(Page()->ClientToScreen(wxPoint(30, 12)));
+    ASSERT_TRUE(WaitFor([&] { return wxFindWindowAtPoint(wxGetMousePosition()) == Page(); }));
+    Page()->CallAfter([] {
+        wxUIActionSimulator keys;
+        keys.Char(WXK_DOWN);
+        keys.Char(WXK_DOWN);
+        keys.Char(WXK_RETURN);
+    });
+    sim.MouseClick(wxMOUSE_BTN_RIGHT);
+    EXPECT_TRUE(WaitFor([this] { return m_pFrame->m_nLookUps == 1; }));
+}
+
+TEST_F(HtmlCtrlTest, CtrlPlusMinusZeroAndTheWheelZoomTheText) {
+    const std::string strPage = TallPage();
+    ASSERT_TRUE(WriteAndSettle(strPage.c_str()));
+    const int nHeight = Page()->GetPageHeight();
+    FocusPage();
+    wxUIActionSimulator keys;
+    keys.Char('=', wxMOD_CONTROL);
+    ASSERT_TRUE(WaitFor([this] { return Page()->GetZoomStep() == 1; }));
+    EXPECT_GT(Page()->GetPageHeight(), nHeight);
+    keys.Char('-', wxMOD_CONTROL);
+    keys.Char('-', wxMOD_CONTROL);
+    ASSERT_TRUE(WaitFor([this] { return Page()->GetZoomStep() == -1; }));
+    EXPECT_LT(Page()->GetPageHeight(), nHeight);
+    keys.Char('0', wxMOD_CONTROL);
+    ASSERT_TRUE(WaitFor([this] { return Page()->GetZoomStep() == 0; }));
+    EXPECT_EQ(nHeight, Page()->GetPageHeight());
+
+    wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+    wheel.SetControlDown(true);
+    wheel.m_wheelRotation = 240;
+    wheel.m_wheelDelta = 120;
+    Page()->GetEventHandler()->ProcessEvent(wheel);
+    EXPECT_EQ(2, Page()->GetZoomStep());
+    Page()->SetZoomStep(100);
+    EXPECT_EQ(PageWindow::kMaxZoomStep, Page()->GetZoomStep());
+}
+
+TEST_F(HtmlCtrlTest, KeysScrollTheFocusedPage) {
+    const std::string strPage = TallPage();
+    ASSERT_TRUE(WriteAndSettle(strPage.c_str()));
+    FocusPage();
+    wxUIActionSimulator keys;
+    keys.Char(WXK_DOWN);
+    ASSERT_TRUE(WaitFor([this] { return Page()->GetTopPixel() > 0; }));
+    const int nAfterDown = Page()->GetTopPixel();
+    keys.Char(WXK_PAGEDOWN);
+    ASSERT_TRUE(WaitFor([&] { return Page()->GetTopPixel() > nAfterDown + 50; }));
+    keys.Char(WXK_END);
+    ASSERT_TRUE(WaitFor([this] {
+        return Page()->GetTopPixel() + Page()->GetClientSize().y >= Page()->GetPageHeight() - 20;
+    }));
+    keys.Char(WXK_HOME);
+    ASSERT_TRUE(WaitFor([this] { return Page()->GetTopPixel() == 0; }));
+}
+
+TEST_F(HtmlCtrlTest, DestroyedHostLeavesAControlWithoutWindows) {
+    m_pFrame->m_messages.clear();
+    m_pHtml->GetHostWindow()->Destroy();
+    ASSERT_TRUE(WaitFor([this] { return m_pHtml->GetHostWindow() == nullptr; }));
+    EXPECT_EQ(nullptr, m_pHtml->GetBrowser());
+    m_pHtml->Navigate2("about:blank");
+    m_pHtml->ShowWindow(true);
+    EXPECT_FALSE(m_pHtml->WriteHtml("<p>x</p>", nullptr, 0, 0));
+    std::string strSelection = "untouched";
+    EXPECT_FALSE(m_pHtml->GetSelectedText(strSelection));
+    EXPECT_EQ("untouched", strSelection);
+    Pump(100);
+    EXPECT_TRUE(m_pFrame->m_messages.empty());
 }
 
 TEST(HtmlCtrl, CreateWithoutParentFails) {

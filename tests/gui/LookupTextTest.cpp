@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/LookupText.h"
+#include "platform/LookupText.h"
 
 TEST(LookupText, ClipboardTextLosesLineBreaksAndTabsAndEndsAtItsTerminator) {
     EXPECT_EQ("sunset", ClipboardTextToSearch("sun\r\nset"));

@@ -1,8 +1,8 @@
 // The owner-data list view of the platform layer: a virtual wx list that, like a Windows list
 // view with LVS_OWNERDATA, stores no rows and asks its parent for a row's text each time it
 // draws it (LVN_GETDISPINFO), and that tells its parent of every click (NM_CLICK).
-#ifndef LEXANO_APP_LISTVIEWCTRL_H
-#define LEXANO_APP_LISTVIEWCTRL_H
+#ifndef LEXANO_PLATFORM_LISTVIEWCTRL_H
+#define LEXANO_PLATFORM_LISTVIEWCTRL_H
 
 #include <wx/listctrl.h>
 

@@ -1,6 +1,6 @@
-#include "app/ListViewCtrl.h"
+#include "platform/ListViewCtrl.h"
 
-#include "app/Platform.h"
+#include "platform/AnsiText.h"
 
 wxDEFINE_EVENT(wxEVT_LVN_GETDISPINFO, ListNotifyEvent);
 wxDEFINE_EVENT(wxEVT_NM_CLICK, ListNotifyEvent);

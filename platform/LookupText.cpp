@@ -1,4 +1,4 @@
-#include "app/LookupText.h"
+#include "platform/LookupText.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The texts that the "L" button and the clipboard bring into the search box, in the form the
 // search box takes them. Plain string work on Windows-1252 text, without the window toolkit, so
 // that it is tested and fuzzed without a display.
-#ifndef LEXANO_APP_LOOKUPTEXT_H
-#define LEXANO_APP_LOOKUPTEXT_H
+#ifndef LEXANO_PLATFORM_LOOKUPTEXT_H
+#define LEXANO_PLATFORM_LOOKUPTEXT_H
 
 #include <string>
 

@@ -1,0 +1,199 @@
+#include "htmlview/PageWindow.h"
+
+#include <wx/clipbrd.h>
+#include <wx/html/htmlcell.h>
+#include <wx/menu.h>
+#include <wx/settings.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The pages set their text with <font size="1"> to <font size="7">. Relative to size 3 these are
+// the sizes web browsers use (10, 13, 16, 18, 24, 32 and 48 pixels for a 16-pixel size 3), and
+// size 3 is 1.2 times the desktop's font, so that a page looks as it does in a browser on a
+// desktop with the common 10-point font while following the desktop's own choice.
+const double kFontSizeRatios[7] = {0.625, 0.8125, 1.0, 1.125, 1.5, 2.0, 3.0};
+const double kSize3PerDesktopPoint = 1.2;
+const double kZoomPerStep = 1.1;
+// Pixels between the page and the window's edges, as browsers leave around a page's body.
+const int kPageBorder = 8;
+
+enum { kIdMenuCopy = wxID_HIGHEST + 1, kIdMenuLookUp };
+
+// The last cell at or after pCell, among its following siblings and their children, that is an
+// anchor named strName; null when there is none.
+const wxHtmlCell* FindLastAnchor(const wxHtmlCell* pCell, const wxString& strName) {
+    const wxHtmlCell* pLast = nullptr;
+    for (const wxHtmlCell* p = pCell; p != nullptr; p = p->GetNext()) {
+        if (p->GetFirstChild() != nullptr) {
+            if (const wxHtmlCell* pFound = FindLastAnchor(p->GetFirstChild(), strName)) {
+                pLast = pFound;
+            }
+        } else if (p->Find(wxHTML_COND_ISANCHOR, &strName) == p) {
+            pLast = p;
+        }
+    }
+    return pLast;
+}
+
+}  // namespace
+
+PageWindow::PageWindow(wxWindow* pParent, const wxSize& size)
+    : wxHtmlWindow(pParent, wxID_ANY, wxPoint(0, 0), size, wxHW_SCROLLBAR_AUTO | wxBORDER_NONE) {
+    SetBorders(kPageBorder);
+    ApplyFonts();
+    Bind(wxEVT_CONTEXT_MENU, &PageWindow::OnContextMenu, this);
+    Bind(wxEVT_KEY_DOWN, &PageWindow::OnKeyDownZoom, this);
+    Bind(wxEVT_MOUSEWHEEL, &PageWindow::OnMouseWheel, this);
+    Bind(wxEVT_MENU, &PageWindow::OnMenuCopy, this, kIdMenuCopy);
+    Bind(wxEVT_MENU, &PageWindow::OnMenuLookUp, this, kIdMenuLookUp);
+}
+
+bool PageWindow::ShowPage(const wxString& strHtml) {
+    SetPage(strHtml);
+    Scroll(0, 0);
+    return true;
+}
+
+bool PageWindow::ScrollToLastAnchor(const wxString& strName) {
+    const wxHtmlCell* pAnchor = FindLastAnchor(GetInternalRepresentation(), strName);
+    if (pAnchor == nullptr) {
+        return false;
+    }
+    int nY = 0;
+    for (const wxHtmlCell* p = pAnchor; p != nullptr; p = p->GetParent()) {
+        nY += p->GetPosY();
+    }
+    ScrollToPixel(nY);
+    return true;
+}
+
+void PageWindow::ScrollToPixel(int nY) {
+    int nUnitX = 0;
+    int nUnitY = 0;
+    GetScrollPixelsPerUnit(&nUnitX, &nUnitY);
+    if (nUnitY > 0) {
+        Scroll(-1, std::max(0, nY) / nUnitY);
+    }
+}
+
+int PageWindow::GetPageHeight() const {
+    return GetVirtualSize().y;
+}
+
+int PageWindow::GetTopPixel() const {
+    int nUnitX = 0;
+    int nUnitY = 0;
+    GetScrollPixelsPerUnit(&nUnitX, &nUnitY);
+    return GetViewStart().y * nUnitY;
+}
+
+void PageWindow::SetZoomStep(int nStep) {
+    nStep = std::min(kMaxZoomStep, std::max(kMinZoomStep, nStep));
+    if (nStep == m_nZoomStep) {
+        return;
+    }
+    // The page is laid out anew; the same share of it stays at the top.
+    const int nHeight = GetPageHeight();
+    const double dShare = nHeight > 0 ? static_cast<double>(GetTopPixel()) / nHeight : 0.0;
+    m_nZoomStep = nStep;
+    ApplyFonts();
+    ScrollToPixel(static_cast<int>(dShare * GetPageHeight()));
+}
+
+void PageWindow::ApplyFonts() {
+    const wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+    const double dPoints = font.IsOk() ? font.GetFractionalPointSize() : 10.0;
+    const double dSize3 = dPoints * kSize3PerDesktopPoint * std::pow(kZoomPerStep, m_nZoomStep);
+    int sizes[7];
+    for (int i = 0; i < 7; ++i) {
+        sizes[i] = std::max(1, static_cast<int>(std::lround(dSize3 * kFontSizeRatios[i])));
+    }
+    SetFonts(font.IsOk() ? font.GetFaceName() : wxString(), wxString(), sizes);
+}
+
+void PageWindow::OnLinkClicked(const wxHtmlLinkInfo& link) {
+    // Never LoadPage: what a link means is the owner's decision, and nothing is fetched.
+    if (m_linkHandler) {
+        m_linkHandler(link.GetHref(), link.GetTarget());
+    }
+}
+
+wxHtmlOpeningStatus PageWindow::OnOpeningURL(wxHtmlURLType WXUNUSED(type),
+                                             const wxString& WXUNUSED(strUrl),
+                                             wxString* WXUNUSED(pRedirect)) const {
+    // Pages are complete strings: images, style sheets or frames they might name are not loaded.
+    return wxHTML_BLOCK;
+}
+
+wxMenu* PageWindow::CreateContextMenu() {
+    wxMenu* pMenu = new wxMenu;
+    pMenu->Append(kIdMenuCopy, kCopyLabel);
+    pMenu->Append(kIdMenuLookUp, kLookUpLabel);
+    pMenu->Enable(kIdMenuCopy, !SelectionToText().empty());
+    return pMenu;
+}
+
+void PageWindow::OnContextMenu(wxContextMenuEvent& event) {
+    wxPoint pt = event.GetPosition();
+    if (pt != wxDefaultPosition) {
+        pt = ScreenToClient(pt);
+    }
+    wxMenu* pMenu = CreateContextMenu();
+    PopupMenu(pMenu, pt);
+    delete pMenu;
+}
+
+void PageWindow::OnKeyDownZoom(wxKeyEvent& event) {
+    if (!event.ControlDown() || event.AltDown()) {
+        event.Skip();
+        return;
+    }
+    switch (event.GetKeyCode()) {
+    case '+':
+    case '=':
+    case WXK_NUMPAD_ADD:
+        SetZoomStep(m_nZoomStep + 1);
+        break;
+    case '-':
+    case WXK_NUMPAD_SUBTRACT:
+        SetZoomStep(m_nZoomStep - 1);
+        break;
+    case '0':
+    case WXK_NUMPAD0:
+        SetZoomStep(0);
+        break;
+    default:
+        event.Skip();  // Ctrl+C and the rest: the HTML window's own keys
+        break;
+    }
+}
+
+void PageWindow::OnMouseWheel(wxMouseEvent& event) {
+    if (!event.ControlDown()) {
+        event.Skip();  // scrolling
+        return;
+    }
+    m_nWheelRotation += event.GetWheelRotation();
+    const int nDelta = event.GetWheelDelta() > 0 ? event.GetWheelDelta() : 120;
+    const int nSteps = m_nWheelRotation / nDelta;
+    if (nSteps != 0) {
+        m_nWheelRotation -= nSteps * nDelta;
+        SetZoomStep(m_nZoomStep + nSteps);
+    }
+}
+
+void PageWindow::OnMenuCopy(wxCommandEvent& WXUNUSED(event)) {
+    wxClipboardLocker lock;
+    if (!!lock) {
+        CopySelection(Secondary);
+    }
+}
+
+void PageWindow::OnMenuLookUp(wxCommandEvent& WXUNUSED(event)) {
+    if (m_lookUpHandler) {
+        m_lookUpHandler();
+    }
+}

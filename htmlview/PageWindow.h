@@ -1,0 +1,72 @@
+// PageWindow: the HTML window inside CHtmlCtrl that shows the entry pages.
+//
+// It renders HTML 3.2 itself and loads nothing from anywhere: every page is handed to it as a
+// string. What a person does in it is answered here: a click on a link is passed to the owning
+// control, which decides what the link means; the right-click menu holds "Copy" and "Look up";
+// Ctrl+plus, Ctrl+minus, Ctrl+0 and Ctrl with the mouse wheel zoom the text. Arrow keys, Page Up,
+// Page Down, Home and End scroll the page; a double-click selects a word; Ctrl+C copies the
+// selection.
+#ifndef LEXANO_HTMLVIEW_PAGEWINDOW_H
+#define LEXANO_HTMLVIEW_PAGEWINDOW_H
+
+#include <wx/html/htmlwin.h>
+
+#include <functional>
+
+class PageWindow : public wxHtmlWindow {
+public:
+    // Labels of the right-click menu.
+    static constexpr const char* kCopyLabel = "Copy";
+    static constexpr const char* kLookUpLabel = "Look up";
+    // Zoom steps of the page text, each about 10%, either side of the desktop's size.
+    static constexpr int kMinZoomStep = -5;
+    static constexpr int kMaxZoomStep = 10;
+
+    // What the owner is told: a link was clicked (its href and target, as the page wrote
+    // them), and "Look up" was chosen in the menu.
+    using LinkHandler = std::function<void(const wxString& strHref, const wxString& strTarget)>;
+    using LookUpHandler = std::function<void()>;
+
+    PageWindow(wxWindow* pParent, const wxSize& size);
+
+    void SetLinkHandler(const LinkHandler& handler) { m_linkHandler = handler; }
+    void SetLookUpHandler(const LookUpHandler& handler) { m_lookUpHandler = handler; }
+
+    // Replaces the shown page by strHtml and scrolls to its top. Always true.
+    bool ShowPage(const wxString& strHtml);
+
+    // Scrolls so that the last anchor named strName is at the top; false when there is none.
+    bool ScrollToLastAnchor(const wxString& strName);
+    // Scrolls so that pixel row nY of the page is at the top (as far as the page allows).
+    void ScrollToPixel(int nY);
+    // Height of the laid-out page in pixels, and the pixel row at the top of the window.
+    int GetPageHeight() const;
+    int GetTopPixel() const;
+
+    // The zoom step: 0 is the desktop's size. Steps outside the range are clamped.
+    int GetZoomStep() const { return m_nZoomStep; }
+    void SetZoomStep(int nStep);
+
+    // The menu shown on a right click or the Menu key; built fresh each time.
+    wxMenu* CreateContextMenu();
+
+protected:
+    void OnLinkClicked(const wxHtmlLinkInfo& link) override;
+    wxHtmlOpeningStatus OnOpeningURL(wxHtmlURLType type, const wxString& strUrl,
+                                     wxString* pRedirect) const override;
+
+private:
+    void ApplyFonts();
+    void OnContextMenu(wxContextMenuEvent& event);
+    void OnKeyDownZoom(wxKeyEvent& event);
+    void OnMouseWheel(wxMouseEvent& event);
+    void OnMenuCopy(wxCommandEvent& event);
+    void OnMenuLookUp(wxCommandEvent& event);
+
+    LinkHandler m_linkHandler;
+    LookUpHandler m_lookUpHandler;
+    int m_nZoomStep = 0;
+    int m_nWheelRotation = 0;  // wheel movement not yet turned into a zoom step
+};
+
+#endif

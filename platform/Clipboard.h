@@ -1,0 +1,12 @@
+// Reading the clipboard's text.
+#ifndef LEXANO_PLATFORM_CLIPBOARD_H
+#define LEXANO_PLATFORM_CLIPBOARD_H
+
+#include <string>
+
+// Sets strText to the clipboard's text in 1252 (characters it lacks become '?'), of any length.
+// False, strText untouched, when the clipboard holds no text or cannot be opened or read; it is
+// closed again whenever it was opened.
+bool GetClipboardText(std::string& strText);
+
+#endif
