@@ -1,5 +1,7 @@
 #include "htmlview/PageWindow.h"
 
+#include "htmlview/PageTagHandlers.h"
+
 #include <wx/clipbrd.h>
 #include <wx/html/htmlcell.h>
 #include <wx/menu.h>
@@ -43,6 +45,9 @@ const wxHtmlCell* FindLastAnchor(const wxHtmlCell* pCell, const wxString& strNam
 PageWindow::PageWindow(wxWindow* pParent, const wxSize& size)
     : wxHtmlWindow(pParent, wxID_ANY, wxPoint(0, 0), size, wxHW_SCROLLBAR_AUTO | wxBORDER_NONE) {
     SetBorders(kPageBorder);
+    // The parser owns its handlers; these replace its own for <br> and <hr>.
+    GetParser()->AddTagHandler(new BreakTagHandler);
+    GetParser()->AddTagHandler(new RuleTagHandler);
     ApplyFonts();
     Bind(wxEVT_CONTEXT_MENU, &PageWindow::OnContextMenu, this);
     Bind(wxEVT_KEY_DOWN, &PageWindow::OnKeyDownZoom, this);

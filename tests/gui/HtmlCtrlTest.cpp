@@ -4,6 +4,7 @@
 
 #include <wx/clipbrd.h>
 #include <wx/frame.h>
+#include <wx/html/htmlcell.h>
 #include <wx/menu.h>
 #include <wx/uiaction.h>
 
@@ -193,6 +194,22 @@ TEST_F(HtmlCtrlTest, WrittenPagesReplaceTheDocumentWithoutCountingAsBlank) {
     EXPECT_TRUE(WriteAndSettle(""));
     EXPECT_EQ("", PageText());
     EXPECT_FALSE(m_pHtml->WriteHtml(nullptr, nullptr, 0, 0));
+}
+
+TEST_F(HtmlCtrlTest, ABreakThatEndsACellAddsNoEmptyLine) {
+    const char* const lpszRows =
+        "<html><body><table><tr><td><font size=\"1\">:: One%s</font></td></tr>"
+        "<tr><td>next</td></tr></table></body></html>";
+    const auto HeightWith = [&](const char* lpszEnd) {
+        const std::string strPage = wxString::Format(lpszRows, lpszEnd).ToStdString();
+        EXPECT_TRUE(WriteAndSettle(strPage.c_str()));
+        return Page()->GetInternalRepresentation()->GetHeight();
+    };
+    const int nPlain = HeightWith("");
+    EXPECT_EQ(nPlain, HeightWith("<br>"));
+    EXPECT_EQ(nPlain, HeightWith("<br> </font>"));
+    // Inside the text a break still starts a line of its own.
+    EXPECT_GT(HeightWith("<br>two"), nPlain);
 }
 
 TEST_F(HtmlCtrlTest, AnchorAndScrollPositionPlaceThePage) {

@@ -1,0 +1,32 @@
+// Tag handlers that make the page window lay out the entry pages as web browsers do, where its
+// own layout differs visibly.
+//
+// BreakTagHandler, <br>: a line break that ends a table cell (nothing but closing
+// </font> tags and white space between it and </td>) ends the line it is on and adds no empty
+// line of its own, as web browsers lay it out; every other <br> starts a new line as usual.
+// The entry pages end each usage example with a <br>, so without this every usage block would
+// end in an empty line.
+#ifndef LEXANO_HTMLVIEW_PAGETAGHANDLERS_H
+#define LEXANO_HTMLVIEW_PAGETAGHANDLERS_H
+
+#include <wx/html/winpars.h>
+
+class BreakTagHandler : public wxHtmlWinTagHandler {
+public:
+    wxString GetSupportedTags() override { return "BR"; }
+    bool HandleTag(const wxHtmlTag& tag) override;
+
+    // True when the text from itFrom holds only white space and </font> tags before a </td>.
+    static bool EndsCell(wxString::const_iterator itFrom, wxString::const_iterator itEnd);
+};
+
+// <hr>: a grey rule across the line with half a line of room above and below it (browsers
+// leave about half their text height), where the window's own rule takes a whole line on
+// either side.
+class RuleTagHandler : public wxHtmlWinTagHandler {
+public:
+    wxString GetSupportedTags() override { return "HR"; }
+    bool HandleTag(const wxHtmlTag& tag) override;
+};
+
+#endif
