@@ -143,3 +143,12 @@ bool DictionaryFile::GetEntryNumbers(int nPos, int32_t* pNumbers, int& nCount) {
     for (int j = 0; j < E; ++j) pNumbers[j] = static_cast<int32_t>(ReadU24BE(pEntries + 3 * j));
     return true;
 }
+
+bool DictionaryFile::GetEntryNumbers(int nPos, std::vector<int32_t>& numbers) {
+    int nCount = 0;
+    if (!GetEntryNumbers(nPos, nullptr, nCount)) return false;
+    std::vector<int32_t> result(nCount);
+    if (nCount > 0 && !GetEntryNumbers(nPos, result.data(), nCount)) return false;
+    numbers.swap(result);
+    return true;
+}

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "dictdata/DictionaryFile.h"
+#include "tests/DictionaryFileTestAccess.h"
 #include "tests/TestFiles.h"
 
 namespace {
@@ -147,10 +148,10 @@ TEST_F(EntryPageFile, UnreadableEntryShowsEmpty) {
 
 TEST_F(EntryPageFile, SenseRowsFollowTheirLabelsAndCounts) {
     std::string strRows;
-    EXPECT_TRUE(m_dict.BuildSenseRows("", 5, "d", "", strRows));
+    EXPECT_TRUE(DictionaryFileTestAccess::BuildSenseRows(m_dict, "", 5, "d", "", strRows));
     EXPECT_EQ(strRows, DefinitionRow("d") + kSpacer);  // no synonym row, whatever the count
     strRows.clear();
-    m_dict.BuildSenseRows("a.", 0, "", "x|", strRows);
+    DictionaryFileTestAccess::BuildSenseRows(m_dict, "a.", 0, "", "x|", strRows);
     EXPECT_EQ(strRows, DefinitionRow("") + SynonymRow("Synonym", "a.") + UsageBlock(":: X<br>:: <br>"));
 }
 

@@ -26,7 +26,7 @@ int HandleInfoCommand(const CommandArgs& args) {
     std::printf("\nentry_counts: %u %u %u %u\n", static_cast<unsigned>(e.nEntryCount[0]),
                 static_cast<unsigned>(e.nEntryCount[1]), static_cast<unsigned>(e.nEntryCount[2]),
                 static_cast<unsigned>(e.nEntryCount[3]));
-    std::printf("file_size: %u\n", static_cast<unsigned>(dict.GetRecordOffset(dict.GetRecordCount())));
+    std::printf("file_size: %u\n", static_cast<unsigned>(dict.GetFileSize()));
     return 0;
 }
 
