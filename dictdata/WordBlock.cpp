@@ -70,8 +70,10 @@ bool DictionaryFile::LoadWordBlock(int nBlock, WordBlockSlot& slot) {
 }
 
 void DictionaryFile::CopyWordText(int nIndex, char* lpBuffer, const WordBlockSlot* pSlot) const {
+    // Only the block's real words were checked when it was loaded; the filler pairs after the
+    // last block's words may claim any length.
     if (pSlot == nullptr || pSlot->nBlock == kEmptySlot || nIndex < 0 ||
-        nIndex >= m_header.nWordsPerBlock) {
+        nIndex >= WordsInBlock(pSlot->nBlock)) {
         return;
     }
     const uint32_t L = pSlot->pPairs[2 * nIndex];

@@ -5,6 +5,7 @@
 
 #include "dictdata/BigEndian.h"
 #include "dictdata/DictionaryFile.h"
+#include "tests/DictionaryFileTestAccess.h"
 #include "tests/TestFiles.h"
 
 namespace {
@@ -203,6 +204,29 @@ TEST(WordBlockCorruption, DamagedBlocksFailWithoutCrashing) {
         EXPECT_TRUE(dict.GetWord(12, strWord));
         EXPECT_EQ(strWord, "w012");
     }
+}
+
+TEST(WordBlockCorruption, FillerPairsOfTheLastBlockAreNeverRead) {
+    // Six words in blocks of four: the last block holds two words, and its two filler pairs
+    // claim 200-byte texts that its data does not hold.
+    const std::vector<unsigned char> sound = BuildBytes(MakeWordList(NumberedWords(6), 4));
+    std::string strBlock("\x04\x01\x04\x01\xC8\x00\xC8\x00", 8);
+    strBlock += std::string("w004\x00\x00\x05", 7) + std::string("w005\x00\x00\x06", 7);
+    const std::vector<unsigned char> file = WithRecord(sound, 2, WordBlockRecord("w004", strBlock));
+    const std::string strPath = TestPath("filler.pdb");
+    ASSERT_TRUE(SaveBytes(strPath, file));
+    DictionaryFile dict;
+    ASSERT_TRUE(dict.Open(strPath.c_str()));
+    DictionaryFileTestAccess::Slot* pSlot = nullptr;
+    ASSERT_TRUE(DictionaryFileTestAccess::GetWordBlock(dict, 2, pSlot));
+    char buffer[256] = "kept";
+    for (int i : {2, 3}) {
+        DictionaryFileTestAccess::CopyWordText(dict, i, buffer, pSlot);
+        EXPECT_STREQ(buffer, "kept") << i;
+    }
+    DictionaryFileTestAccess::CopyWordText(dict, 1, buffer, pSlot);
+    EXPECT_STREQ(buffer, "w005");
+    EXPECT_EQ(dict.FindWord("zzz"), 5);
 }
 
 TEST(EntryBlockCorruption, DamagedEntriesReadAsFailures) {

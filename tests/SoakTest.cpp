@@ -55,9 +55,9 @@ TEST(Soak, HundredThousandLookupsKeepTheHeapFlat) {
     std::vector<int32_t> numbers;
     numbers.reserve(256);
     for (int i = 0; i < 1000; ++i) LookUpOnce(dict, random, numbers);  // fills the key cache
-    const size_t nBefore = HeapInUse();
+    [[maybe_unused]] const size_t nBefore = HeapInUse();
     for (int i = 0; i < 100000; ++i) LookUpOnce(dict, random, numbers);
-    const size_t nAfter = HeapInUse();
+    [[maybe_unused]] const size_t nAfter = HeapInUse();
 #if !defined(__SANITIZE_ADDRESS__)
     EXPECT_LE(nAfter, nBefore + 4096) << "the heap grew by " << nAfter - nBefore << " bytes";
 #endif
