@@ -5,6 +5,7 @@
 
 #include "dictdata/BigEndian.h"
 #include "dictdata/DictionaryFile.h"
+#include "render/WordPages.h"
 #include "tests/DictionaryFileTestAccess.h"
 #include "tests/TestFiles.h"
 
@@ -36,23 +37,18 @@ bool Exercise(const std::vector<unsigned char>& file) {
     for (int p = 0; p < W; ++p) {
         std::string strWord;
         dict.GetWord(p, strWord);
-        int nCount = 0;
-        if (!dict.GetEntryNumbers(p, nullptr, nCount)) continue;
-        std::vector<int32_t> numbers(nCount);
-        dict.GetEntryNumbers(p, numbers.data(), nCount);
+        std::vector<int32_t> numbers;
+        if (!dict.GetEntryNumbers(p, numbers)) continue;
         for (int32_t e : numbers) {
             std::string strSyn, strDef, strUse;
             int nSynonyms = 0;
             dict.ReadEntry(p, e, strSyn, nSynonyms, strDef, strUse);
         }
-        if (nCount > 0) {
-            std::string strPage, strName;
-            int nCursor = 0;
-            for (int nPages = 0; nPages < nCount; ++nPages) {
-                if (dict.BuildEntryPage(p, numbers.data(), nCount, strPage, nCursor, strName)) break;
-            }
-            EXPECT_EQ(nCursor, nCount);
-        }
+        // One page per run of entries: at least one when there are entries, at most one each.
+        std::vector<NamedPage> pages;
+        EXPECT_TRUE(BuildWordPages(dict, p, pages));
+        EXPECT_LE(pages.size(), numbers.size());
+        EXPECT_EQ(pages.empty(), numbers.empty());
     }
     return true;
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "dictdata/DictionaryFile.h"
+#include "render/WordPages.h"
 #include "tests/DictionaryFileTestAccess.h"
 #include "tests/TestFiles.h"
 
@@ -144,6 +145,24 @@ TEST_F(EntryPageFile, UnreadableEntryShowsEmpty) {
     EXPECT_TRUE(m_dict.BuildEntryPage(2, nullptr, 0, strPage, nCursor, strName));
     EXPECT_EQ(strPage, "kept");
     EXPECT_EQ(nCursor, 0);
+}
+
+TEST_F(EntryPageFile, WordPagesRunTheCursorLoopOverTheWordsEntries) {
+    std::vector<NamedPage> pages = {{"old", "old"}};
+    ASSERT_TRUE(BuildWordPages(m_dict, 1, pages));
+    std::vector<std::string> expected = Pages(1, {1, 2, 3, 4, 5, 6, 7, 8, 9});
+    ASSERT_EQ(pages.size(), expected.size());
+    for (size_t i = 0; i < pages.size(); ++i) EXPECT_EQ(pages[i].first + "=" + pages[i].second, expected[i]);
+    EXPECT_EQ(pages.front().first, "Noun");
+    EXPECT_EQ(pages.back().first, "");
+
+    ASSERT_TRUE(BuildWordPages(m_dict, 2, pages));  // "zebra": no entries, no pages
+    EXPECT_TRUE(pages.empty());
+    pages = {{"kept", "kept"}};
+    EXPECT_FALSE(BuildWordPages(m_dict, 3, pages));  // no such position
+    m_dict.Close();
+    EXPECT_FALSE(BuildWordPages(m_dict, 1, pages));
+    EXPECT_EQ(pages.size(), 1u);
 }
 
 TEST_F(EntryPageFile, SenseRowsFollowTheirLabelsAndCounts) {

@@ -55,6 +55,9 @@ TEST_P(WordBlockSizes, EveryPositionGivesItsWordAndEntryNumbers) {
         ASSERT_TRUE(dict.GetEntryNumbers(p, numbers.data(), nCount));
         for (int j = 0; j < nCount; ++j) EXPECT_EQ(numbers[j], static_cast<int32_t>(content.words[p].entries[j]));
         EXPECT_EQ(numbers[nCount], -7);  // nothing written past the entry count
+        std::vector<int32_t> all = {99};
+        ASSERT_TRUE(dict.GetEntryNumbers(p, all));
+        EXPECT_EQ(all, std::vector<int32_t>(numbers.begin(), numbers.begin() + nCount)) << p;
     }
 }
 
@@ -70,6 +73,9 @@ TEST(WordBlock, PositionsOutsideTheListFail) {
     EXPECT_FALSE(dict.GetWord(12, strWord));  // a filler pair of the last block
     EXPECT_FALSE(dict.GetEntryNumbers(10, nullptr, nCount));
     EXPECT_FALSE(dict.GetEntryNumbers(-5, nullptr, nCount));
+    std::vector<int32_t> numbers = {7};
+    EXPECT_FALSE(dict.GetEntryNumbers(10, numbers));
+    EXPECT_EQ(numbers, std::vector<int32_t>{7});
     EXPECT_EQ(strWord, "kept");
     EXPECT_EQ(nCount, 5);
     // A count below the word's entry count asks again for the count.

@@ -86,12 +86,10 @@ void ExpectWord(DictionaryFile& dict, const std::string& strWord, const std::vec
     std::string strText;
     ASSERT_TRUE(dict.GetWord(nPos, strText));
     ASSERT_EQ(strWord, strText);
-    int nCount = 0;
-    ASSERT_TRUE(dict.GetEntryNumbers(nPos, nullptr, nCount));
-    ASSERT_EQ(senses.size(), static_cast<size_t>(nCount));
-    std::vector<int32_t> numbers(nCount);
-    ASSERT_TRUE(dict.GetEntryNumbers(nPos, numbers.data(), nCount));
-    for (int i = 0; i < nCount; ++i) {
+    std::vector<int32_t> numbers;
+    ASSERT_TRUE(dict.GetEntryNumbers(nPos, numbers));
+    ASSERT_EQ(senses.size(), numbers.size());
+    for (size_t i = 0; i < numbers.size(); ++i) {
         Sense sense{-1, "", "", ""};
         int nSynonyms = 0;
         ASSERT_TRUE(dict.ReadEntry(nPos, numbers[i], sense.strSynonyms, nSynonyms,
