@@ -27,7 +27,7 @@ protected:
         m_content = GroupedContent();
         ASSERT_TRUE(m_dict.Open(SaveContent(m_content, "entries.pdb").c_str()));
     }
-    // Decodes strText for the word at nPos and returns "synonyms|count|definition|usage|result".
+    // Decodes strText for the word at nPos and returns "synonyms#count#definition#usage#result".
     std::string Decode(int nPos, const std::string& strText) {
         std::string strSyn, strDef, strUse;
         int nCount = -1;
