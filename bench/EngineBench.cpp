@@ -12,6 +12,7 @@
 
 #include "dictdata/Ansi.h"
 #include "dictdata/DictionaryFile.h"
+#include "render/WordPages.h"
 #include "tools/DataFileWriter.h"
 
 namespace {
@@ -141,32 +142,21 @@ void BM_GetEntryNumbers(benchmark::State& state, const std::string& (*fnPath)())
     DictionaryFile dict;
     if (!OpenOrSkip(state, dict, fnPath())) return;
     const int W = static_cast<int>(dict.GetWordCount());
-    int32_t numbers[256];
+    std::vector<int32_t> numbers;
     int p = 0;
     for (auto _ : state) {
-        int nCount = 0;
-        dict.GetEntryNumbers(p, nullptr, nCount);
-        dict.GetEntryNumbers(p, numbers, nCount);
-        benchmark::DoNotOptimize(numbers[0]);
+        dict.GetEntryNumbers(p, numbers);
+        benchmark::DoNotOptimize(numbers.data());
         if (++p == W) p = 0;
     }
 }
 
 // All pages of one word through the caller protocol.
 size_t BuildAllPages(DictionaryFile& dict, int nPos) {
-    int nCount = 0;
-    dict.GetEntryNumbers(nPos, nullptr, nCount);
-    if (nCount == 0) return 0;
-    std::vector<int32_t> numbers(nCount);
-    dict.GetEntryNumbers(nPos, numbers.data(), nCount);
+    std::vector<NamedPage> pages;
+    BuildWordPages(dict, nPos, pages);
     size_t nBytes = 0;
-    int nCursor = 0;
-    bool bLast = false;
-    while (!bLast) {
-        std::string strPage, strName;
-        bLast = dict.BuildEntryPage(nPos, numbers.data(), nCount, strPage, nCursor, strName);
-        nBytes += strPage.size();
-    }
+    for (const NamedPage& page : pages) nBytes += page.second.size();
     return nBytes;
 }
 

@@ -35,25 +35,31 @@ bool DictionaryFile::ReadAt(uint32_t nOffset, void* lpBuffer, size_t nSize) {
 
 bool DictionaryFile::Open(const char* lpszPath) {
     Close();
+    long nFileSize = 0;
+    uint16_t nRecordCount = 0;
+    if (!OpenStream(lpszPath, nFileSize) || !ReadContainerHeader(nRecordCount) ||
+        !ReadRecordTable(nRecordCount, nFileSize) || !CheckHeaderRecord() || !ReadEntryIndex() ||
+        !AllocateSlot(m_slotA) || !AllocateSlot(m_slotB)) {
+        Close();
+        return false;
+    }
+    return true;
+}
+
+bool DictionaryFile::OpenStream(const char* lpszPath, long& nFileSize) {
     if (lpszPath == nullptr) return false;
     m_pStream = std::fopen(lpszPath, "rb");
     if (m_pStream == nullptr) return false;
-
     // The file size bounds every later check; measure it before trusting any offset.
-    if (std::fseek(m_pStream, 0, SEEK_END) != 0) {
-        Close();
-        return false;
-    }
-    const long nFileSize = std::ftell(m_pStream);
-    if (nFileSize < static_cast<long>(kContainerHeaderSize) || nFileSize > 0xFFFFFFFFL) {
-        Close();
-        return false;
-    }
+    if (std::fseek(m_pStream, 0, SEEK_END) != 0) return false;
+    nFileSize = std::ftell(m_pStream);
+    return nFileSize >= static_cast<long>(kContainerHeaderSize) && nFileSize <= 0xFFFFFFFFL;
+}
 
+bool DictionaryFile::ReadContainerHeader(uint16_t& nRecordCount) {
     unsigned char header[kContainerHeaderSize];
     if (!ReadAt(0, header, sizeof header) ||
         std::memcmp(header, kNamePrefix, kNamePrefixLength) != 0) {
-        Close();
         return false;
     }
     std::memcpy(m_name, header, 32);
@@ -69,56 +75,50 @@ bool DictionaryFile::Open(const char* lpszPath) {
     std::memcpy(m_creator, header + 64, 4);
     m_nUniqueIdSeed = ReadU32BE(header + 68);
     m_nNextRecordList = ReadU32BE(header + 72);
-    const uint16_t nRecordCount = ReadU16BE(header + 76);
+    nRecordCount = ReadU16BE(header + 76);
+    return true;
+}
 
-    // Record table. Records follow the table, ascend (equal offsets make an empty record) and
-    // lie inside the file; the file size is appended so every record's size is a subtraction.
+bool DictionaryFile::ReadRecordTable(uint16_t nRecordCount, long nFileSize) {
+    // Records follow the table, ascend (equal offsets make an empty record) and lie inside the
+    // file; the file size is appended so every record's size is a subtraction.
     const uint32_t nTableEnd = kContainerHeaderSize + nRecordCount * kRecordTableEntrySize;
-    if (nRecordCount == 0 || nTableEnd > static_cast<uint32_t>(nFileSize)) {
-        Close();
-        return false;
-    }
+    if (nRecordCount == 0 || nTableEnd > static_cast<uint32_t>(nFileSize)) return false;
     std::unique_ptr<unsigned char[]> pTable(new unsigned char[nRecordCount * kRecordTableEntrySize]);
     std::unique_ptr<uint32_t[]> pOffsets(new uint32_t[nRecordCount + 1]);
     if (!ReadAt(kContainerHeaderSize, pTable.get(), nRecordCount * kRecordTableEntrySize)) {
-        Close();
         return false;
     }
     uint32_t nPrevious = nTableEnd;
-    for (uint16_t r = 0; r < nRecordCount; ++r) {
+    for (uint32_t r = 0; r < nRecordCount; ++r) {
         const uint32_t nOffset = ReadU32BE(pTable.get() + r * kRecordTableEntrySize);
-        if (nOffset < nPrevious || nOffset > static_cast<uint32_t>(nFileSize)) {
-            Close();
-            return false;
-        }
+        if (nOffset < nPrevious || nOffset > static_cast<uint32_t>(nFileSize)) return false;
         pOffsets[r] = nOffset;
         nPrevious = nOffset;
     }
     pOffsets[nRecordCount] = static_cast<uint32_t>(nFileSize);
     m_pRecordOffsets = std::move(pOffsets);
     m_nRecordCount = nRecordCount;
+    return true;
+}
 
-    // Header record: c, k and n of 0 describe no word list; the word count must fill the last
-    // of the k blocks with at least one word and no more than n.
-    if (RecordSize(0) < kHeaderRecordSize || !ReadHeaderRecord()) {
-        Close();
-        return false;
-    }
+bool DictionaryFile::CheckHeaderRecord() {
+    // c, k and n of 0 describe no word list; the word count must fill the last of the k blocks
+    // with at least one word and no more than n.
+    if (RecordSize(0) < kHeaderRecordSize || !ReadHeaderRecord()) return false;
     const HeaderRecord& h = m_header;
     const uint64_t nCapacity = static_cast<uint64_t>(h.nWordsPerBlock) * h.nWordBlockCount;
-    if (h.nWordBlockSize == 0 || h.nWordBlockCount == 0 || h.nWordsPerBlock == 0 ||
-        h.nWordCount > nCapacity || h.nWordCount <= nCapacity - h.nWordsPerBlock ||
-        h.nWordCount > 0x7FFFFFFFu) {
-        Close();
-        return false;
-    }
+    return h.nWordBlockSize != 0 && h.nWordBlockCount != 0 && h.nWordsPerBlock != 0 &&
+           h.nWordCount <= nCapacity && h.nWordCount > nCapacity - h.nWordsPerBlock &&
+           h.nWordCount <= 0x7FFFFFFFu;
+}
 
-    // Entry index record and its table; the record count must hold every block it announces.
-    const int nIndexRecord = h.nWordBlockCount + 1;
+bool DictionaryFile::ReadEntryIndex() {
+    // The record count must hold the index record and every entry block it announces.
+    const int nIndexRecord = m_header.nWordBlockCount + 1;
     unsigned char index[kEntryIndexSize];
-    if (nIndexRecord >= nRecordCount || RecordSize(nIndexRecord) < kEntryIndexSize ||
+    if (nIndexRecord >= m_nRecordCount || RecordSize(nIndexRecord) < kEntryIndexSize ||
         !ReadAt(m_pRecordOffsets[nIndexRecord], index, sizeof index)) {
-        Close();
         return false;
     }
     EntryIndexRecord entryIndex;
@@ -130,16 +130,14 @@ bool DictionaryFile::Open(const char* lpszPath) {
     entryIndex.nReserved2 = ReadU16BE(index + 21);
     entryIndex.nEntryBlockCount = ReadU16BE(index + 23);
     const uint32_t nBlocks = entryIndex.nEntryBlockCount;
-    if (static_cast<uint32_t>(nIndexRecord) + 1 + nBlocks > nRecordCount ||
+    if (static_cast<uint32_t>(nIndexRecord) + 1 + nBlocks > m_nRecordCount ||
         RecordSize(nIndexRecord) < kEntryIndexSize + 2 * nBlocks) {
-        Close();
         return false;
     }
     std::unique_ptr<unsigned char[]> pRaw(new unsigned char[2 * nBlocks + 1]);
     std::unique_ptr<uint16_t[]> pEntriesPerBlock(new uint16_t[nBlocks + 1]);
     if (nBlocks > 0 &&
         !ReadAt(m_pRecordOffsets[nIndexRecord] + kEntryIndexSize, pRaw.get(), 2 * nBlocks)) {
-        Close();
         return false;
     }
     uint32_t nTotal = 0;
@@ -150,11 +148,6 @@ bool DictionaryFile::Open(const char* lpszPath) {
     m_entryIndex = entryIndex;
     m_pEntriesPerBlock = std::move(pEntriesPerBlock);
     m_nTotalEntries = nTotal;
-
-    if (!AllocateSlot(m_slotA) || !AllocateSlot(m_slotB)) {
-        Close();
-        return false;
-    }
     return true;
 }
 

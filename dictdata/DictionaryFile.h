@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 // Record 0: the first 15 bytes describe the word list.
 struct HeaderRecord {
@@ -36,17 +37,11 @@ struct EntryIndexRecord {
     uint16_t nEntryBlockCount = 0;
 };
 
-// One decompressed word block and its index. Buffers are sized once per open file.
-struct WordBlockSlot {
-    uint16_t nBlock = 0xFFFF;                // block held, 1 to k; kEmptySlot when none
-    std::unique_ptr<unsigned char[]> pData;  // c + 1 bytes: the decompressed block
-    std::unique_ptr<int32_t[]> pOffsets;     // n word offsets O(i), relative to the word data
-    std::unique_ptr<unsigned char[]> pPairs; // 2n bytes: (text length, entry count) per word
-};
+class DictionaryFileTestAccess;  // tests/DictionaryFileTestAccess.h
+class DataFileVerifier;          // tools/Verify.cpp
 
 class DictionaryFile {
 public:
-    static constexpr uint16_t kEmptySlot = 0xFFFF;
     static constexpr size_t kContainerHeaderSize = 78;
     static constexpr size_t kHeaderRecordSize = 15;
     static constexpr size_t kEntryIndexSize = 25;
@@ -64,7 +59,8 @@ public:
     // state is released first. Returns false, with the engine closed, when the file cannot be
     // opened, its name does not start with "LexanoData", or its container, header record or
     // entry index record is damaged (too short, offsets outside the file or descending, counts
-    // that do not fit together).
+    // that do not fit together). Records after the last entry block are allowed and not read
+    // here.
     bool Open(const char* lpszPath);
 
     // Closes the stream and releases every buffer. Safe to call when closed, and twice.
@@ -72,16 +68,6 @@ public:
 
     // True exactly while a data file is open.
     bool IsOpen() const { return m_pStream != nullptr; }
-
-    // Reads record 0 into the header record. False when no file is open or the read fails.
-    bool ReadHeaderRecord();
-
-    // Copies the key that starts record nRecord (a length byte, then that many bytes of text)
-    // into lpBuffer, without a terminator. False, with the buffer untouched, when no file is
-    // open, nRecord is not in 1 to record count - 1, the key is longer than the maximum word
-    // length or runs past its record.
-    // REQUIRES: lpBuffer holds at least maximum word length + 1 bytes.
-    bool ReadRecordKey(int nRecord, unsigned char* lpBuffer);
 
     // The description records, valid while open; all zero while closed.
     const HeaderRecord& GetHeaderRecord() const { return m_header; }
@@ -91,34 +77,12 @@ public:
     // The database name up to its first zero byte (at most 32 bytes).
     std::string GetDatabaseName() const;
     uint16_t GetRecordCount() const { return m_nRecordCount; }
-    // File offset of record nRecord; nRecord == record count gives the file size.
-    // REQUIRES: open, 0 <= nRecord <= record count.
-    uint32_t GetRecordOffset(int nRecord) const { return m_pRecordOffsets[nRecord]; }
-    // Value of the entries-per-block table for entry block nBlock (1-based).
-    // REQUIRES: open, 1 <= nBlock <= entry block count.
-    uint16_t GetEntriesInBlock(int nBlock) const { return m_pEntriesPerBlock[nBlock - 1]; }
+    // Size of the open file in bytes; 0 while closed.
+    uint32_t GetFileSize() const { return m_pRecordOffsets ? m_pRecordOffsets[m_nRecordCount] : 0; }
     // Sum of the entries-per-block table: entry numbers run 1 to this.
     uint32_t GetTotalEntries() const { return m_nTotalEntries; }
 
-    // ---- Word blocks and word access (WordBlock.cpp) ----
-
-    // Reads, decompresses and indexes word block nBlock into slot. False when no file is open or
-    // nBlock is outside 1 to k (slot untouched), and when the block is damaged: then the slot is
-    // left empty (kEmptySlot).
-    bool LoadWordBlock(int nBlock, WordBlockSlot& slot);
-
-    // Copies word nIndex's text of a loaded slot into lpBuffer, zero-terminated. Copies nothing
-    // when pSlot is null or nIndex is not in 0 to n-1.
-    // REQUIRES: lpBuffer holds at least maximum word length + 1 bytes.
-    void CopyWordText(int nIndex, char* lpBuffer, const WordBlockSlot* pSlot) const;
-
-    // Sets pSlot to the slot that holds block nBlock, loading it by the two-slot rule. False,
-    // with pSlot null, when nBlock is outside 1 to k or its block fails to load. The slot stays
-    // valid until the next call that may load or copy a block.
-    bool GetWordBlock(int nBlock, WordBlockSlot*& pSlot);
-
-    // Makes dest hold the same block as src.
-    void CopySlot(WordBlockSlot& dest, const WordBlockSlot& src);
+    // ---- Word access (WordBlock.cpp) ----
 
     // Sets strText to the word at list position nPos. False when closed, nPos is not in 0 to
     // W-1 or its block cannot be loaded.
@@ -130,12 +94,107 @@ public:
     // block cannot be loaded.
     bool GetEntryNumbers(int nPos, int32_t* pNumbers, int& nCount);
 
+    // The same in one call: sets numbers to the entry numbers of the word at nPos (empty for a
+    // word without entries). False, numbers untouched, when the two-call form fails.
+    bool GetEntryNumbers(int nPos, std::vector<int32_t>& numbers);
+
     // ---- Word search (WordSearch.cpp) ----
 
     // List position of the last word that is smaller than or equal to strText by unsigned bytes,
     // or 0 when strText sorts before every word. Always in 0 to W-1.
     // REQUIRES: open.
     int FindWord(std::string strText);
+
+    // ---- Entry records (EntryRecord.cpp) ----
+
+    // Reads entry nEntry of the word at list position nPos and decodes it. False, outputs
+    // untouched, when closed, nEntry is out of range, its block is damaged, or its record is
+    // shorter than 2 bytes or runs past the block's data.
+    bool ReadEntry(int nPos, int nEntry, std::string& strSynonyms, int& nSynonymCount,
+                   std::string& strDefinition, std::string& strUsage);
+
+    // Sets nPartOfSpeech to the part of speech of entry nEntry's group (0 adverb, 1 adjective,
+    // 2 verb, 3 noun); leaves it unchanged when the entry is in no group or its group's letter
+    // code is none of the four. Always true.
+    bool GetPartOfSpeech(uint32_t nEntry, int& nPartOfSpeech);
+
+    // "Adv.", "Adj.", "Verb", "Noun" for 0 to 3; "" for anything else.
+    static std::string PartOfSpeechName(uint32_t nPartOfSpeech);
+
+    // ---- Entry pages (render/EntryPage.cpp) ----
+
+    // Builds one HTML page into strPage (replacing it) for the run of entries of one part of
+    // speech that starts at pEntries[nCursor], advancing nCursor past them, and sets strPosName
+    // to the run's part-of-speech name ("" for entries without one). True when the page ends
+    // with the last entry of the list. REQUIRES: open, 0 <= nCursor < nCount.
+    bool BuildEntryPage(int nPos, const int32_t* pEntries, int nCount, std::string& strPage,
+                        int& nCursor, std::string& strPosName);
+
+private:
+    friend class DictionaryFileTestAccess;
+    friend class DataFileVerifier;
+
+    static constexpr uint16_t kEmptySlot = 0xFFFF;
+
+    // One decompressed word block and its index. Buffers are sized once per open file.
+    struct WordBlockSlot {
+        uint16_t nBlock = kEmptySlot;            // block held, 1 to k; kEmptySlot when none
+        std::unique_ptr<unsigned char[]> pData;  // c + 1 bytes: the decompressed block
+        std::unique_ptr<int32_t[]> pOffsets;     // n word offsets O(i), relative to the word data
+        std::unique_ptr<unsigned char[]> pPairs; // 2n bytes: (text length, entry count) per word
+    };
+
+    // ---- Container (Container.cpp) ----
+
+    // Reads record 0 into the header record. False when no file is open or the read fails.
+    bool ReadHeaderRecord();
+
+    // Copies the key that starts record nRecord (a length byte, then that many bytes of text)
+    // into lpBuffer, without a terminator. False, with the buffer untouched, when no file is
+    // open, nRecord is not in 1 to record count - 1, the key is longer than the maximum word
+    // length or runs past its record.
+    // REQUIRES: lpBuffer holds at least maximum word length + 1 bytes.
+    bool ReadRecordKey(int nRecord, unsigned char* lpBuffer);
+
+    // File offset of record nRecord; nRecord == record count gives the file size.
+    // REQUIRES: open, 0 <= nRecord <= record count.
+    uint32_t GetRecordOffset(int nRecord) const { return m_pRecordOffsets[nRecord]; }
+    // Value of the entries-per-block table for entry block nBlock (1-based).
+    // REQUIRES: open, 1 <= nBlock <= entry block count.
+    uint16_t GetEntriesInBlock(int nBlock) const { return m_pEntriesPerBlock[nBlock - 1]; }
+
+    // The phases of Open, each false on a damaged file (the caller then closes).
+    bool OpenStream(const char* lpszPath, long& nFileSize);
+    bool ReadContainerHeader(uint16_t& nRecordCount);
+    bool ReadRecordTable(uint16_t nRecordCount, long nFileSize);
+    bool CheckHeaderRecord();
+    bool ReadEntryIndex();
+
+    // ---- Word blocks (WordBlock.cpp) ----
+
+    // Reads, decompresses and indexes word block nBlock into slot. False when no file is open or
+    // nBlock is outside 1 to k (slot untouched), and when the block is damaged: then the slot is
+    // left empty (kEmptySlot).
+    bool LoadWordBlock(int nBlock, WordBlockSlot& slot);
+
+    // Copies word nIndex's text of a loaded slot into lpBuffer, zero-terminated. Copies nothing
+    // when pSlot is null or empty, or nIndex is not an index of one of the block's words (the
+    // filler pairs after the last block's words included).
+    // REQUIRES: lpBuffer holds at least maximum word length + 1 bytes.
+    void CopyWordText(int nIndex, char* lpBuffer, const WordBlockSlot* pSlot) const;
+
+    // Sets pSlot to the slot that holds block nBlock, loading it by the two-slot rule. False,
+    // with pSlot null, when nBlock is outside 1 to k or its block fails to load. The slot stays
+    // valid until the next call that may load or copy a block.
+    bool GetWordBlock(int nBlock, WordBlockSlot*& pSlot);
+
+    // Makes dest hold the same block as src.
+    void CopySlot(WordBlockSlot& dest, const WordBlockSlot& src);
+
+    // Number of words held by block nBlock (n, or the rest for the last block).
+    int WordsInBlock(int nBlock) const;
+
+    // ---- Word search (WordSearch.cpp) ----
 
     // Word block (1 to k) whose key is the greatest key not above lpszText, or 1.
     int FindBlock(const char* lpszText);
@@ -158,43 +217,21 @@ public:
     // REQUIRES: lpBuffer holds kEntryBlockSize bytes.
     bool ReadEntryBlock(int nBlock, unsigned char* lpBuffer, size_t* pnSize = nullptr);
 
-    // Reads entry nEntry of the word at list position nPos and decodes it. False, outputs
-    // untouched, when closed, nEntry is out of range, its block is damaged, or its record is
-    // shorter than 2 bytes or runs past the block's data.
-    bool ReadEntry(int nPos, int nEntry, std::string& strSynonyms, int& nSynonymCount,
-                   std::string& strDefinition, std::string& strUsage);
-
     // Splits an entry text into synonyms (without the headword of nPos, joined by ", " and
     // closed by "."), definition and usage. Always sets all four outputs. True when the text has
     // a definition part (its first line feed is at index 1 or later).
     bool DecodeEntryText(int nPos, std::string strText, std::string& strSynonyms,
                          std::string& strDefinition, std::string& strUsage, int& nSynonymCount);
 
-    // Sets nPartOfSpeech to the part of speech of entry nEntry's group (0 adverb, 1 adjective,
-    // 2 verb, 3 noun); leaves it unchanged when the entry is in no group or its group's letter
-    // code is none of the four. Always true.
-    bool GetPartOfSpeech(uint32_t nEntry, int& nPartOfSpeech);
-
-    // "Adv.", "Adj.", "Verb", "Noun" for 0 to 3; "" for anything else.
-    static std::string PartOfSpeechName(uint32_t nPartOfSpeech);
-
     // ---- Entry pages (render/EntryPage.cpp) ----
-
-    // Builds one HTML page into strPage (replacing it) for the run of entries of one part of
-    // speech that starts at pEntries[nCursor], advancing nCursor past them, and sets strPosName
-    // to the run's part-of-speech name ("" for entries without one). True when the page ends
-    // with the last entry of the list. REQUIRES: open, 0 <= nCursor < nCount.
-    bool BuildEntryPage(int nPos, const int32_t* pEntries, int nCount, std::string& strPage,
-                        int& nCursor, std::string& strPosName);
 
     // Appends the table rows of one decoded entry to strRows. Always true.
     bool BuildSenseRows(const std::string& strSynonyms, int nSynonymCount,
                         const std::string& strDefinition, const std::string& strUsage,
                         std::string& strRows);
 
-private:
-    // Number of words held by block nBlock (n, or the rest for the last block).
-    int WordsInBlock(int nBlock) const;
+    // ---- Helpers ----
+
     // Reads nSize bytes at file offset nOffset into lpBuffer; false on a short read.
     bool ReadAt(uint32_t nOffset, void* lpBuffer, size_t nSize);
     // Size of record nRecord, from the record offsets.

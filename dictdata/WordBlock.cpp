@@ -70,8 +70,10 @@ bool DictionaryFile::LoadWordBlock(int nBlock, WordBlockSlot& slot) {
 }
 
 void DictionaryFile::CopyWordText(int nIndex, char* lpBuffer, const WordBlockSlot* pSlot) const {
+    // Only the block's real words were checked when it was loaded; the filler pairs after the
+    // last block's words may claim any length.
     if (pSlot == nullptr || pSlot->nBlock == kEmptySlot || nIndex < 0 ||
-        nIndex >= m_header.nWordsPerBlock) {
+        nIndex >= WordsInBlock(pSlot->nBlock)) {
         return;
     }
     const uint32_t L = pSlot->pPairs[2 * nIndex];
@@ -141,5 +143,14 @@ bool DictionaryFile::GetEntryNumbers(int nPos, int32_t* pNumbers, int& nCount) {
     }
     const unsigned char* pEntries = pSlot->pData.get() + 2 * n + pSlot->pOffsets[i] + L;
     for (int j = 0; j < E; ++j) pNumbers[j] = static_cast<int32_t>(ReadU24BE(pEntries + 3 * j));
+    return true;
+}
+
+bool DictionaryFile::GetEntryNumbers(int nPos, std::vector<int32_t>& numbers) {
+    int nCount = 0;
+    if (!GetEntryNumbers(nPos, nullptr, nCount)) return false;
+    std::vector<int32_t> result(nCount);
+    if (nCount > 0 && !GetEntryNumbers(nPos, result.data(), nCount)) return false;
+    numbers.swap(result);
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include "dictdata/BigEndian.h"
 #include "dictdata/DictionaryFile.h"
+#include "tests/DictionaryFileTestAccess.h"
 #include "tests/TestFiles.h"
 
 namespace {
@@ -44,8 +45,8 @@ TEST(Container, OpensSoundFileAndReadsDescriptionRecords) {
     EXPECT_EQ(e.nEntryBlockCount, 1);
     EXPECT_EQ(dict.GetTotalEntries(), 10u);
     // The file size is the extra last offset, so the last record's size is a subtraction.
-    EXPECT_EQ(dict.GetRecordOffset(dict.GetRecordCount()), file.size());
-    EXPECT_EQ(dict.GetRecordOffset(5), RecordOffset(file, 5));
+    EXPECT_EQ(dict.GetFileSize(), file.size());
+    EXPECT_EQ(DictionaryFileTestAccess::GetRecordOffset(dict, 5), RecordOffset(file, 5));
 
     dict.Close();
     EXPECT_FALSE(dict.IsOpen());
@@ -125,13 +126,13 @@ TEST(Container, ReadRecordKeyChecksItsRecordNumber) {
     DictionaryFile dict;
     unsigned char buffer[8];
     std::memset(buffer, 'x', sizeof buffer);
-    EXPECT_FALSE(dict.ReadRecordKey(1, buffer));
+    EXPECT_FALSE(DictionaryFileTestAccess::ReadRecordKey(dict, 1, buffer));
     ASSERT_TRUE(dict.Open(SaveContent(MakeWordList(NumberedWords(10), 4), "keys.pdb").c_str()));
-    EXPECT_FALSE(dict.ReadRecordKey(0, buffer));
-    EXPECT_FALSE(dict.ReadRecordKey(-1, buffer));
-    EXPECT_FALSE(dict.ReadRecordKey(dict.GetRecordCount(), buffer));
+    EXPECT_FALSE(DictionaryFileTestAccess::ReadRecordKey(dict, 0, buffer));
+    EXPECT_FALSE(DictionaryFileTestAccess::ReadRecordKey(dict, -1, buffer));
+    EXPECT_FALSE(DictionaryFileTestAccess::ReadRecordKey(dict, dict.GetRecordCount(), buffer));
     EXPECT_EQ(buffer[0], 'x');
     std::memset(buffer, 0, sizeof buffer);
-    ASSERT_TRUE(dict.ReadRecordKey(2, buffer));
+    ASSERT_TRUE(DictionaryFileTestAccess::ReadRecordKey(dict, 2, buffer));
     EXPECT_STREQ(reinterpret_cast<char*>(buffer), "w004");
 }

@@ -5,6 +5,8 @@
 
 #include "dictdata/BigEndian.h"
 #include "dictdata/DictionaryFile.h"
+#include "render/WordPages.h"
+#include "tests/DictionaryFileTestAccess.h"
 #include "tests/TestFiles.h"
 
 namespace {
@@ -35,23 +37,18 @@ bool Exercise(const std::vector<unsigned char>& file) {
     for (int p = 0; p < W; ++p) {
         std::string strWord;
         dict.GetWord(p, strWord);
-        int nCount = 0;
-        if (!dict.GetEntryNumbers(p, nullptr, nCount)) continue;
-        std::vector<int32_t> numbers(nCount);
-        dict.GetEntryNumbers(p, numbers.data(), nCount);
+        std::vector<int32_t> numbers;
+        if (!dict.GetEntryNumbers(p, numbers)) continue;
         for (int32_t e : numbers) {
             std::string strSyn, strDef, strUse;
             int nSynonyms = 0;
             dict.ReadEntry(p, e, strSyn, nSynonyms, strDef, strUse);
         }
-        if (nCount > 0) {
-            std::string strPage, strName;
-            int nCursor = 0;
-            for (int nPages = 0; nPages < nCount; ++nPages) {
-                if (dict.BuildEntryPage(p, numbers.data(), nCount, strPage, nCursor, strName)) break;
-            }
-            EXPECT_EQ(nCursor, nCount);
-        }
+        // One page per run of entries: at least one when there are entries, at most one each.
+        std::vector<NamedPage> pages;
+        EXPECT_TRUE(BuildWordPages(dict, p, pages));
+        EXPECT_LE(pages.size(), numbers.size());
+        EXPECT_EQ(pages.empty(), numbers.empty());
     }
     return true;
 }
@@ -203,6 +200,29 @@ TEST(WordBlockCorruption, DamagedBlocksFailWithoutCrashing) {
         EXPECT_TRUE(dict.GetWord(12, strWord));
         EXPECT_EQ(strWord, "w012");
     }
+}
+
+TEST(WordBlockCorruption, FillerPairsOfTheLastBlockAreNeverRead) {
+    // Six words in blocks of four: the last block holds two words, and its two filler pairs
+    // claim 200-byte texts that its data does not hold.
+    const std::vector<unsigned char> sound = BuildBytes(MakeWordList(NumberedWords(6), 4));
+    std::string strBlock("\x04\x01\x04\x01\xC8\x00\xC8\x00", 8);
+    strBlock += std::string("w004\x00\x00\x05", 7) + std::string("w005\x00\x00\x06", 7);
+    const std::vector<unsigned char> file = WithRecord(sound, 2, WordBlockRecord("w004", strBlock));
+    const std::string strPath = TestPath("filler.pdb");
+    ASSERT_TRUE(SaveBytes(strPath, file));
+    DictionaryFile dict;
+    ASSERT_TRUE(dict.Open(strPath.c_str()));
+    DictionaryFileTestAccess::Slot* pSlot = nullptr;
+    ASSERT_TRUE(DictionaryFileTestAccess::GetWordBlock(dict, 2, pSlot));
+    char buffer[256] = "kept";
+    for (int i : {2, 3}) {
+        DictionaryFileTestAccess::CopyWordText(dict, i, buffer, pSlot);
+        EXPECT_STREQ(buffer, "kept") << i;
+    }
+    DictionaryFileTestAccess::CopyWordText(dict, 1, buffer, pSlot);
+    EXPECT_STREQ(buffer, "w005");
+    EXPECT_EQ(dict.FindWord("zzz"), 5);
 }
 
 TEST(EntryBlockCorruption, DamagedEntriesReadAsFailures) {

@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "dictdata/DictionaryFile.h"
+#include "render/WordPages.h"
+#include "tests/DictionaryFileTestAccess.h"
 #include "tests/TestFiles.h"
 
 namespace {
@@ -145,12 +147,30 @@ TEST_F(EntryPageFile, UnreadableEntryShowsEmpty) {
     EXPECT_EQ(nCursor, 0);
 }
 
+TEST_F(EntryPageFile, WordPagesRunTheCursorLoopOverTheWordsEntries) {
+    std::vector<NamedPage> pages = {{"old", "old"}};
+    ASSERT_TRUE(BuildWordPages(m_dict, 1, pages));
+    std::vector<std::string> expected = Pages(1, {1, 2, 3, 4, 5, 6, 7, 8, 9});
+    ASSERT_EQ(pages.size(), expected.size());
+    for (size_t i = 0; i < pages.size(); ++i) EXPECT_EQ(pages[i].first + "=" + pages[i].second, expected[i]);
+    EXPECT_EQ(pages.front().first, "Noun");
+    EXPECT_EQ(pages.back().first, "");
+
+    ASSERT_TRUE(BuildWordPages(m_dict, 2, pages));  // "zebra": no entries, no pages
+    EXPECT_TRUE(pages.empty());
+    pages = {{"kept", "kept"}};
+    EXPECT_FALSE(BuildWordPages(m_dict, 3, pages));  // no such position
+    m_dict.Close();
+    EXPECT_FALSE(BuildWordPages(m_dict, 1, pages));
+    EXPECT_EQ(pages.size(), 1u);
+}
+
 TEST_F(EntryPageFile, SenseRowsFollowTheirLabelsAndCounts) {
     std::string strRows;
-    EXPECT_TRUE(m_dict.BuildSenseRows("", 5, "d", "", strRows));
+    EXPECT_TRUE(DictionaryFileTestAccess::BuildSenseRows(m_dict, "", 5, "d", "", strRows));
     EXPECT_EQ(strRows, DefinitionRow("d") + kSpacer);  // no synonym row, whatever the count
     strRows.clear();
-    m_dict.BuildSenseRows("a.", 0, "", "x|", strRows);
+    DictionaryFileTestAccess::BuildSenseRows(m_dict, "a.", 0, "", "x|", strRows);
     EXPECT_EQ(strRows, DefinitionRow("") + SynonymRow("Synonym", "a.") + UsageBlock(":: X<br>:: <br>"));
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "dictdata/DictionaryFile.h"
+#include "tests/DictionaryFileTestAccess.h"
 #include "tests/TestFiles.h"
 
 namespace {
@@ -26,11 +27,11 @@ protected:
         m_content = GroupedContent();
         ASSERT_TRUE(m_dict.Open(SaveContent(m_content, "entries.pdb").c_str()));
     }
-    // Decodes strText for the word at nPos and returns "synonyms|count|definition|usage|result".
+    // Decodes strText for the word at nPos and returns "synonyms#count#definition#usage#result".
     std::string Decode(int nPos, const std::string& strText) {
         std::string strSyn, strDef, strUse;
         int nCount = -1;
-        const bool bResult = m_dict.DecodeEntryText(nPos, strText, strSyn, strDef, strUse, nCount);
+        const bool bResult = DictionaryFileTestAccess::DecodeEntryText(m_dict, nPos, strText, strSyn, strDef, strUse, nCount);
         return strSyn + "#" + std::to_string(nCount) + "#" + strDef + "#" + strUse + "#" +
                (bResult ? "true" : "false");
     }
@@ -46,11 +47,11 @@ const int kQuickUpper = 0;  // position of "Quick"
 TEST_F(EntryRecordFile, LocatesEveryEntryInItsBlock) {
     int nTotal = 0;
     for (int j = 1; j <= m_dict.GetEntryIndexRecord().nEntryBlockCount; ++j) {
-        const int nInBlock = m_dict.GetEntriesInBlock(j);
+        const int nInBlock = DictionaryFileTestAccess::GetEntriesInBlock(m_dict, j);
         ASSERT_GT(nInBlock, 0);
         for (int i = 1; i <= nInBlock; ++i) {
             int nPosition = 0;
-            EXPECT_EQ(m_dict.LocateEntry(nTotal + i, nPosition), j);
+            EXPECT_EQ(DictionaryFileTestAccess::LocateEntry(m_dict, nTotal + i, nPosition), j);
             EXPECT_EQ(nPosition, i);
         }
         nTotal += nInBlock;
@@ -58,8 +59,8 @@ TEST_F(EntryRecordFile, LocatesEveryEntryInItsBlock) {
     EXPECT_EQ(nTotal, 12);
     EXPECT_GT(m_dict.GetEntryIndexRecord().nEntryBlockCount, 2);
     int nPosition = -3;
-    EXPECT_EQ(m_dict.LocateEntry(0, nPosition), 0);
-    EXPECT_EQ(m_dict.LocateEntry(13, nPosition), 0);
+    EXPECT_EQ(DictionaryFileTestAccess::LocateEntry(m_dict, 0, nPosition), 0);
+    EXPECT_EQ(DictionaryFileTestAccess::LocateEntry(m_dict, 13, nPosition), 0);
     EXPECT_EQ(nPosition, -3);
 }
 

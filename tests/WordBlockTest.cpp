@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "dictdata/DictionaryFile.h"
+#include "tests/DictionaryFileTestAccess.h"
 #include "tests/TestFiles.h"
 
 namespace {
@@ -54,6 +55,9 @@ TEST_P(WordBlockSizes, EveryPositionGivesItsWordAndEntryNumbers) {
         ASSERT_TRUE(dict.GetEntryNumbers(p, numbers.data(), nCount));
         for (int j = 0; j < nCount; ++j) EXPECT_EQ(numbers[j], static_cast<int32_t>(content.words[p].entries[j]));
         EXPECT_EQ(numbers[nCount], -7);  // nothing written past the entry count
+        std::vector<int32_t> all = {99};
+        ASSERT_TRUE(dict.GetEntryNumbers(p, all));
+        EXPECT_EQ(all, std::vector<int32_t>(numbers.begin(), numbers.begin() + nCount)) << p;
     }
 }
 
@@ -69,6 +73,9 @@ TEST(WordBlock, PositionsOutsideTheListFail) {
     EXPECT_FALSE(dict.GetWord(12, strWord));  // a filler pair of the last block
     EXPECT_FALSE(dict.GetEntryNumbers(10, nullptr, nCount));
     EXPECT_FALSE(dict.GetEntryNumbers(-5, nullptr, nCount));
+    std::vector<int32_t> numbers = {7};
+    EXPECT_FALSE(dict.GetEntryNumbers(10, numbers));
+    EXPECT_EQ(numbers, std::vector<int32_t>{7});
     EXPECT_EQ(strWord, "kept");
     EXPECT_EQ(nCount, 5);
     // A count below the word's entry count asks again for the count.
@@ -82,42 +89,42 @@ TEST(WordBlock, PositionsOutsideTheListFail) {
 TEST(WordBlock, TwoSlotsFollowForwardMovement) {
     DictionaryFile dict;
     ASSERT_TRUE(dict.Open(SaveContent(MakeWordList(NumberedWords(40), 4), "slots.pdb").c_str()));
-    WordBlockSlot* pFirst = nullptr;
-    WordBlockSlot* pSlot = nullptr;
-    ASSERT_TRUE(dict.GetWordBlock(1, pFirst));  // A
-    ASSERT_TRUE(dict.GetWordBlock(2, pSlot));   // B, as A's successor
-    WordBlockSlot* pSecond = pSlot;
+    DictionaryFileTestAccess::Slot* pFirst = nullptr;
+    DictionaryFileTestAccess::Slot* pSlot = nullptr;
+    ASSERT_TRUE(DictionaryFileTestAccess::GetWordBlock(dict, 1, pFirst));  // A
+    ASSERT_TRUE(DictionaryFileTestAccess::GetWordBlock(dict, 2, pSlot));   // B, as A's successor
+    DictionaryFileTestAccess::Slot* pSecond = pSlot;
     EXPECT_NE(pFirst, pSecond);
-    ASSERT_TRUE(dict.GetWordBlock(3, pSlot));  // B's successor: B moves to A, 3 into B
+    ASSERT_TRUE(DictionaryFileTestAccess::GetWordBlock(dict, 3, pSlot));  // B's successor: B moves to A, 3 into B
     EXPECT_EQ(pSlot, pSecond);
     EXPECT_EQ(pFirst->nBlock, 2);
     EXPECT_EQ(pSecond->nBlock, 3);
-    ASSERT_TRUE(dict.GetWordBlock(2, pSlot));  // held by A: no load
+    ASSERT_TRUE(DictionaryFileTestAccess::GetWordBlock(dict, 2, pSlot));  // held by A: no load
     EXPECT_EQ(pSlot, pFirst);
     EXPECT_EQ(pSecond->nBlock, 3);
 
     // Jumping back loads into A and leaves B; B's block is then found only as A's successor.
-    ASSERT_TRUE(dict.GetWordBlock(5, pSlot));
-    ASSERT_TRUE(dict.GetWordBlock(6, pSlot));
-    ASSERT_TRUE(dict.GetWordBlock(3, pSlot));
+    ASSERT_TRUE(DictionaryFileTestAccess::GetWordBlock(dict, 5, pSlot));
+    ASSERT_TRUE(DictionaryFileTestAccess::GetWordBlock(dict, 6, pSlot));
+    ASSERT_TRUE(DictionaryFileTestAccess::GetWordBlock(dict, 3, pSlot));
     EXPECT_EQ(pSlot, pFirst);
     EXPECT_EQ(pSecond->nBlock, 6);
-    ASSERT_TRUE(dict.GetWordBlock(6, pSlot));
+    ASSERT_TRUE(DictionaryFileTestAccess::GetWordBlock(dict, 6, pSlot));
     EXPECT_EQ(pSlot, pFirst);
     EXPECT_EQ(pFirst->nBlock, 6);
 
-    EXPECT_FALSE(dict.GetWordBlock(0, pSlot));
+    EXPECT_FALSE(DictionaryFileTestAccess::GetWordBlock(dict, 0, pSlot));
     EXPECT_EQ(pSlot, nullptr);
-    EXPECT_FALSE(dict.GetWordBlock(11, pSlot));
+    EXPECT_FALSE(DictionaryFileTestAccess::GetWordBlock(dict, 11, pSlot));
 
     // The slot's texts after a copy are those of the copied block.
     char buffer[8] = {};
-    ASSERT_TRUE(dict.GetWordBlock(7, pSlot));
-    ASSERT_TRUE(dict.GetWordBlock(8, pSlot));
-    ASSERT_TRUE(dict.GetWordBlock(9, pSlot));
+    ASSERT_TRUE(DictionaryFileTestAccess::GetWordBlock(dict, 7, pSlot));
+    ASSERT_TRUE(DictionaryFileTestAccess::GetWordBlock(dict, 8, pSlot));
+    ASSERT_TRUE(DictionaryFileTestAccess::GetWordBlock(dict, 9, pSlot));
     EXPECT_EQ(pFirst->nBlock, 8);
-    dict.CopyWordText(1, buffer, pFirst);
+    DictionaryFileTestAccess::CopyWordText(dict, 1, buffer, pFirst);
     EXPECT_STREQ(buffer, "w029");
-    dict.CopyWordText(4, buffer, pFirst);  // index n: nothing copied
+    DictionaryFileTestAccess::CopyWordText(dict, 4, buffer, pFirst);  // index n: nothing copied
     EXPECT_STREQ(buffer, "w029");
 }

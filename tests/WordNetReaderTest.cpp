@@ -1,6 +1,7 @@
 // The WordNet reader: gloss splitting, a hand-made database in WordNet's format read and round
 // tripped through the engine, the faults it reports, lexano-data build, and a sample of real
 // words checked against the installed WordNet 3.0 files.
+#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -86,12 +87,10 @@ void ExpectWord(DictionaryFile& dict, const std::string& strWord, const std::vec
     std::string strText;
     ASSERT_TRUE(dict.GetWord(nPos, strText));
     ASSERT_EQ(strWord, strText);
-    int nCount = 0;
-    ASSERT_TRUE(dict.GetEntryNumbers(nPos, nullptr, nCount));
-    ASSERT_EQ(senses.size(), static_cast<size_t>(nCount));
-    std::vector<int32_t> numbers(nCount);
-    ASSERT_TRUE(dict.GetEntryNumbers(nPos, numbers.data(), nCount));
-    for (int i = 0; i < nCount; ++i) {
+    std::vector<int32_t> numbers;
+    ASSERT_TRUE(dict.GetEntryNumbers(nPos, numbers));
+    ASSERT_EQ(senses.size(), numbers.size());
+    for (size_t i = 0; i < numbers.size(); ++i) {
         Sense sense{-1, "", "", ""};
         int nSynonyms = 0;
         ASSERT_TRUE(dict.ReadEntry(nPos, numbers[i], sense.strSynonyms, nSynonyms,
@@ -118,6 +117,23 @@ int RunTool(const std::string& strArgs, std::string& strErr) {
         (std::string(LEXANO_DATA_TOOL) + " " + strArgs + " >/dev/null 2>" + strErrPath).c_str());
     strErr = ReadAll(strErrPath);
     return WIFEXITED(nWait) ? WEXITSTATUS(nWait) : -1;
+}
+
+// Names in strPath's folder that begin with strPath's own name, sorted.
+std::vector<std::string> FilesStartingWith(const std::string& strPath) {
+    const size_t nSlash = strPath.rfind('/');
+    const std::string strName = strPath.substr(nSlash + 1);
+    std::vector<std::string> names;
+    DIR* pDir = opendir(strPath.substr(0, nSlash).c_str());
+    if (pDir == nullptr) return names;
+    while (const dirent* pEntry = readdir(pDir)) {
+        if (std::string(pEntry->d_name).compare(0, strName.size(), strName) == 0) {
+            names.push_back(pEntry->d_name);
+        }
+    }
+    closedir(pDir);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace
@@ -268,9 +284,20 @@ TEST(WordNetReader, BuildCommandWritesOnlySoundFiles) {
     EXPECT_EQ(1, RunTool("build --wordnet " + strBad + " -o " + strNew, strErr));
     EXPECT_EQ("lexano-data: " + strBad +
                   "/index.verb line 3: fewer synset offsets than the synset count\n", strErr);
-    for (const char* lpszSuffix : {"", ".new", ".new.tmp"}) {
-        EXPECT_NE(0, access((strNew + lpszSuffix).c_str(), F_OK)) << lpszSuffix;
-    }
+    EXPECT_EQ(std::vector<std::string>{}, FilesStartingWith(strNew));
+
+    // Faults after the file is written: the checked file cannot take the output's name (a
+    // folder holds it), or the written file cannot take its temporary name. Neither may leave
+    // a file behind.
+    const std::string strFolder = TestPath("folder.pdb");
+    mkdir(strFolder.c_str(), 0755);  // may be left from an earlier run
+    EXPECT_EQ(1, RunTool("build --wordnet " + strDir + " -o " + strFolder, strErr));
+    EXPECT_EQ("lexano-data: cannot create " + strFolder + "\n", strErr);
+    EXPECT_EQ(std::vector<std::string>{"folder.pdb"}, FilesStartingWith(strFolder));
+    const std::string strBlocked = TestPath("blocked.pdb");
+    mkdir((strBlocked + ".new").c_str(), 0755);
+    EXPECT_EQ(1, RunTool("build --wordnet " + strDir + " -o " + strBlocked, strErr));
+    EXPECT_EQ(std::vector<std::string>{"blocked.pdb.new"}, FilesStartingWith(strBlocked));
     for (const char* lpszArgs : {"", " --words-per-block 0 -o x", " -o"}) {
         EXPECT_EQ(2, RunTool("build --wordnet " + strDir + lpszArgs, strErr)) << lpszArgs;
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "dictdata/DictionaryFile.h"
+#include "tests/DictionaryFileTestAccess.h"
 #include "tests/TestFiles.h"
 
 namespace {
@@ -51,11 +52,11 @@ INSTANTIATE_TEST_SUITE_P(WordSearch, WordSearchSizes, ::testing::Values(1, 2, 3,
 TEST(WordSearch, TextBetweenBlocksFindsLastWordOfEarlierBlock) {
     DictionaryFile dict;
     ASSERT_TRUE(dict.Open(SaveContent(MakeWordList(NumberedWords(12), 4), "between.pdb").c_str()));
-    EXPECT_EQ(dict.FindBlock("w003z"), 1);
+    EXPECT_EQ(DictionaryFileTestAccess::FindBlock(dict, "w003z"), 1);
     EXPECT_EQ(dict.FindWord("w003z"), 3);  // block 1 ends with w003, block 2 starts with w004
     EXPECT_EQ(dict.FindWord("w004"), 4);
-    EXPECT_EQ(dict.FindBlock("a"), 1);
-    EXPECT_EQ(dict.FindBlock("w999"), 3);
+    EXPECT_EQ(DictionaryFileTestAccess::FindBlock(dict, "a"), 1);
+    EXPECT_EQ(DictionaryFileTestAccess::FindBlock(dict, "w999"), 3);
 }
 
 TEST(WordSearch, ReopeningForgetsTheKeysOfTheFormerFile) {

@@ -37,9 +37,6 @@ int CannotOpen(const std::string& strPath);
 int OpenAtPosition(const CommandArgs& args, DictionaryFile& dict, int& nPos);
 // Reports that the word block holding nPos cannot be read; returns 1.
 int WordBlockDamaged(const DictionaryFile& dict, int nPos);
-// The entry numbers of the word at nPos by the two-call protocol; false when its word block
-// cannot be read (numbers untouched).
-bool ReadEntryNumbers(DictionaryFile& dict, int nPos, std::vector<int32_t>& numbers);
 // Writes strText's bytes as they are.
 void WriteRaw(const std::string& strText);
 // Writes strText with backslash, line feed, carriage return and tab as \\, \n, \r, \t.

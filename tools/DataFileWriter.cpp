@@ -107,20 +107,20 @@ std::string EntryRecordBytes(const std::string& strText) {
     return str + strText;
 }
 
-bool WriteDataFile(const DataFileContent& content, std::vector<unsigned char>& out,
-                   std::string& strError) {
-    const size_t W = content.words.size();
+namespace {
+
+// The limits of the content that do not depend on the blocks: counts, name, word order and
+// lengths, entry numbers. Sets nMaxLength to the longest word.
+bool CheckContent(const DataFileContent& content, size_t& nMaxLength, std::string& strError) {
     const int n = content.nWordsPerBlock;
     if (n < 1 || n > 255) return Error(strError, "words per block must be 1 to 255");
-    if (W == 0) return Error(strError, "the word list is empty");
+    if (content.words.empty()) return Error(strError, "the word list is empty");
     if (content.strName.size() > 31) return Error(strError, "the database name is too long");
     if (content.nEntryBlockLimit < 2 || content.nEntryBlockLimit > 16384) {
         return Error(strError, "the entry block limit must be 2 to 16384 bytes");
     }
-
-    // Word blocks.
-    size_t nMaxLength = 0;
-    for (size_t p = 0; p < W; ++p) {
+    nMaxLength = 0;
+    for (size_t p = 0; p < content.words.size(); ++p) {
         const WriterWord& word = content.words[p];
         if (word.strText.size() > 255) {
             return Error(strError, "word \"" + word.strText + "\" is longer than 255 bytes");
@@ -139,15 +139,21 @@ bool WriteDataFile(const DataFileContent& content, std::vector<unsigned char>& o
         }
         if (word.strText.size() > nMaxLength) nMaxLength = word.strText.size();
     }
+    return true;
+}
+
+// The decompressed word blocks, n words each; sets nBlockSize to the largest.
+bool BuildWordBlocks(const DataFileContent& content, std::vector<std::string>& blocks,
+                     size_t& nBlockSize, std::string& strError) {
+    const size_t W = content.words.size();
+    const size_t n = static_cast<size_t>(content.nWordsPerBlock);
     const size_t k = (W + n - 1) / n;
     if (k > 0xFFFF) return Error(strError, "too many word blocks; raise the words per block");
-
-    std::vector<std::string> blocks;
-    size_t nBlockSize = 0;
+    nBlockSize = 0;
     for (size_t b = 0; b < k; ++b) {
         std::string strPairs(2 * n, '\0');
         std::string strData;
-        for (int i = 0; i < n && b * n + i < W; ++i) {
+        for (size_t i = 0; i < n && b * n + i < W; ++i) {
             const WriterWord& word = content.words[b * n + i];
             strPairs[2 * i] = static_cast<char>(word.strText.size());
             strPairs[2 * i + 1] = static_cast<char>(word.entries.size());
@@ -162,10 +168,13 @@ bool WriteDataFile(const DataFileContent& content, std::vector<unsigned char>& o
         if (blocks.back().size() > nBlockSize) nBlockSize = blocks.back().size();
     }
     if (nBlockSize > 0xFFFF) return Error(strError, "a word block exceeds 65535 bytes");
+    return true;
+}
 
-    // Entry blocks, filled in entry number order up to the limit.
-    std::vector<std::string> entryBlocks;
-    std::vector<uint16_t> entriesPerBlock;
+// The compressed entry blocks, filled in entry number order up to the limit, and how many
+// entries each holds.
+bool BuildEntryBlocks(const DataFileContent& content, std::vector<std::string>& entryBlocks,
+                      std::vector<uint16_t>& entriesPerBlock, std::string& strError) {
     std::string strBlock;
     uint16_t nInBlock = 0;
     for (size_t e = 0; e < content.entries.size(); ++e) {
@@ -186,17 +195,36 @@ bool WriteDataFile(const DataFileContent& content, std::vector<unsigned char>& o
         entryBlocks.push_back(Compress(strBlock));
         entriesPerBlock.push_back(nInBlock);
     }
+    return true;
+}
+
+}  // namespace
+
+bool WriteDataFile(const DataFileContent& content, std::vector<unsigned char>& out,
+                   std::string& strError) {
+    size_t nMaxLength = 0;
+    size_t nBlockSize = 0;
+    std::vector<std::string> blocks;
+    std::vector<std::string> entryBlocks;
+    std::vector<uint16_t> entriesPerBlock;
+    if (!CheckContent(content, nMaxLength, strError) ||
+        !BuildWordBlocks(content, blocks, nBlockSize, strError) ||
+        !BuildEntryBlocks(content, entryBlocks, entriesPerBlock, strError)) {
+        return false;
+    }
+    const size_t n = static_cast<size_t>(content.nWordsPerBlock);
+    const size_t k = blocks.size();
     if (1 + k + 1 + entryBlocks.size() > 0xFFFF) {
         return Error(strError, "more than 65535 records; raise the words per block or block size");
     }
-
     const uint16_t c = content.nWordBlockSizeOverride ? content.nWordBlockSizeOverride
                                                       : static_cast<uint16_t>(nBlockSize);
     const uint8_t nMax = content.nMaxWordLengthOverride ? content.nMaxWordLengthOverride
                                                         : static_cast<uint8_t>(nMaxLength);
     std::vector<std::string> records;
     records.push_back(HeaderRecordBytes(c, static_cast<uint16_t>(k), nMax,
-                                        static_cast<uint32_t>(W), static_cast<uint8_t>(n)));
+                                        static_cast<uint32_t>(content.words.size()),
+                                        static_cast<uint8_t>(n)));
     for (size_t b = 0; b < k; ++b) {
         records.push_back(WordBlockRecord(content.words[b * n].strText, blocks[b]));
     }

@@ -26,7 +26,7 @@ int HandleInfoCommand(const CommandArgs& args) {
     std::printf("\nentry_counts: %u %u %u %u\n", static_cast<unsigned>(e.nEntryCount[0]),
                 static_cast<unsigned>(e.nEntryCount[1]), static_cast<unsigned>(e.nEntryCount[2]),
                 static_cast<unsigned>(e.nEntryCount[3]));
-    std::printf("file_size: %u\n", static_cast<unsigned>(dict.GetRecordOffset(dict.GetRecordCount())));
+    std::printf("file_size: %u\n", static_cast<unsigned>(dict.GetFileSize()));
     return 0;
 }
 
@@ -61,7 +61,7 @@ int HandleEntriesCommand(const CommandArgs& args) {
     int nPos = 0;
     if (const int nStatus = OpenAtPosition(args, dict, nPos)) return nStatus;
     std::vector<int32_t> numbers;
-    if (!ReadEntryNumbers(dict, nPos, numbers)) return WordBlockDamaged(dict, nPos);
+    if (!dict.GetEntryNumbers(nPos, numbers)) return WordBlockDamaged(dict, nPos);
     for (size_t j = 0; j < numbers.size(); ++j) {
         std::printf(j == 0 ? "%d" : " %d", static_cast<int>(numbers[j]));
     }

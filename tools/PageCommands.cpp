@@ -4,27 +4,70 @@
 
 #include "dictdata/Ansi.h"
 #include "dictdata/DictionaryFile.h"
+#include "render/WordPages.h"
 #include "tools/Commands.h"
 
+namespace {
+
+// Prints one sense: its definition, synonyms and usage examples, numbered nSense.
+void PrintSense(DictionaryFile& dict, int nPos, int32_t nEntry, int nSense) {
+    std::string strSynonyms, strDefinition, strUsage;
+    int nSynonymCount = 0;
+    std::printf("%3d. ", nSense);
+    if (!dict.ReadEntry(nPos, nEntry, strSynonyms, nSynonymCount, strDefinition, strUsage)) {
+        std::fputs("(this sense cannot be read: the data file is damaged)\n", stdout);
+        return;
+    }
+    WriteRaw(strDefinition);
+    std::fputc('\n', stdout);
+    if (!strSynonyms.empty()) {
+        std::fputs(nSynonymCount > 1 ? "     Synonyms: " : "     Synonym: ", stdout);
+        WriteRaw(strSynonyms);
+        std::fputc('\n', stdout);
+    }
+    size_t nStart = 0;
+    while (!strUsage.empty() && nStart <= strUsage.size()) {
+        size_t nEnd = strUsage.find('|', nStart);
+        if (nEnd == std::string::npos) nEnd = strUsage.size();
+        std::fputs("     \"", stdout);
+        WriteRaw(strUsage.substr(nStart, nEnd - nStart));
+        std::fputs("\"\n", stdout);
+        nStart = nEnd + 1;
+    }
+}
+
+// Prints the senses of part of speech nPart (-1: entries without one) under its name; nothing
+// when the word has none.
+void PrintPartOfSpeech(DictionaryFile& dict, int nPos, const std::vector<int32_t>& numbers,
+                       int nPart) {
+    int nSense = 0;
+    for (int32_t nEntry : numbers) {
+        int nEntryPart = -1;
+        dict.GetPartOfSpeech(static_cast<uint32_t>(nEntry), nEntryPart);
+        if (nEntryPart != nPart) continue;
+        if (nSense == 0) {
+            std::fputc('\n', stdout);
+            const std::string strName = DictionaryFile::PartOfSpeechName(static_cast<uint32_t>(nPart));
+            std::fputs(strName.empty() ? "Other\n" : (strName + "\n").c_str(), stdout);
+        }
+        PrintSense(dict, nPos, nEntry, ++nSense);
+    }
+}
+
+}  // namespace
 
 int HandlePagesCommand(const CommandArgs& args) {
     if (args.size() != 2) return Usage();
     DictionaryFile dict;
     int nPos = 0;
     if (const int nStatus = OpenAtPosition(args, dict, nPos)) return nStatus;
-    std::vector<int32_t> numbers;
-    if (!ReadEntryNumbers(dict, nPos, numbers)) return WordBlockDamaged(dict, nPos);
-    const int nCount = static_cast<int>(numbers.size());
-    int nCursor = 0;
-    bool bLast = nCount == 0;
-    while (!bLast) {
-        std::string strPage;
-        std::string strName;
-        bLast = dict.BuildEntryPage(nPos, numbers.data(), nCount, strPage, nCursor, strName);
+    std::vector<NamedPage> pages;
+    if (!BuildWordPages(dict, nPos, pages)) return WordBlockDamaged(dict, nPos);
+    for (const NamedPage& page : pages) {
         std::fputs("== ", stdout);
-        WriteRaw(strName);
+        WriteRaw(page.first);
         std::fputc('\n', stdout);
-        WriteEscaped(strPage);
+        WriteEscaped(page.second);
         std::fputc('\n', stdout);
     }
     return 0;
@@ -38,7 +81,7 @@ int HandleLookupCommand(const CommandArgs& args) {
     const int nPos = dict.FindWord(strText);
     std::string strWord;
     std::vector<int32_t> numbers;
-    if (!dict.GetWord(nPos, strWord) || !ReadEntryNumbers(dict, nPos, numbers)) {
+    if (!dict.GetWord(nPos, strWord) || !dict.GetEntryNumbers(nPos, numbers)) {
         return WordBlockDamaged(dict, nPos);
     }
     if (strWord != strText) {
@@ -54,45 +97,7 @@ int HandleLookupCommand(const CommandArgs& args) {
         std::fputs("(no entries)\n", stdout);
         return 0;
     }
-
     // Noun, Verb, Adj., Adv., then entries without a part of speech; senses keep their order.
-    const int kOrder[] = {3, 2, 1, 0, -1};
-    for (int nPart : kOrder) {
-        int nSense = 0;
-        for (int32_t nEntry : numbers) {
-            int nEntryPart = -1;
-            dict.GetPartOfSpeech(static_cast<uint32_t>(nEntry), nEntryPart);
-            if (nEntryPart != nPart) continue;
-            if (nSense == 0) {
-                std::fputc('\n', stdout);
-                const std::string strName = DictionaryFile::PartOfSpeechName(static_cast<uint32_t>(nPart));
-                std::fputs(strName.empty() ? "Other\n" : (strName + "\n").c_str(), stdout);
-            }
-            ++nSense;
-            std::string strSynonyms, strDefinition, strUsage;
-            int nSynonymCount = 0;
-            std::printf("%3d. ", nSense);
-            if (!dict.ReadEntry(nPos, nEntry, strSynonyms, nSynonymCount, strDefinition, strUsage)) {
-                std::fputs("(this sense cannot be read: the data file is damaged)\n", stdout);
-                continue;
-            }
-            WriteRaw(strDefinition);
-            std::fputc('\n', stdout);
-            if (!strSynonyms.empty()) {
-                std::fputs(nSynonymCount > 1 ? "     Synonyms: " : "     Synonym: ", stdout);
-                WriteRaw(strSynonyms);
-                std::fputc('\n', stdout);
-            }
-            size_t nStart = 0;
-            while (!strUsage.empty() && nStart <= strUsage.size()) {
-                size_t nEnd = strUsage.find('|', nStart);
-                if (nEnd == std::string::npos) nEnd = strUsage.size();
-                std::fputs("     \"", stdout);
-                WriteRaw(strUsage.substr(nStart, nEnd - nStart));
-                std::fputs("\"\n", stdout);
-                nStart = nEnd + 1;
-            }
-        }
-    }
+    for (int nPart : {3, 2, 1, 0, -1}) PrintPartOfSpeech(dict, nPos, numbers, nPart);
     return 0;
 }

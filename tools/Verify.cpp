@@ -14,10 +14,112 @@ bool Problem(std::string& strReport, const std::string& strWhat) {
     return false;
 }
 
+}  // namespace
+
+// The checks of VerifyDataFile, one per part of the file. It reads the record keys and entry
+// blocks that the engine keeps to itself, so the engine names it as a friend.
+class DataFileVerifier {
+public:
+    static bool VerifyWords(DictionaryFile& dict, std::string& strReport);
+    static bool VerifyEntries(DictionaryFile& dict, std::string& strReport);
+
+private:
+    static bool VerifyWord(DictionaryFile& dict, uint32_t p, std::string& strWord,
+                           const std::string& strPrevious, std::string& strReport);
+    static bool VerifyBlockKey(DictionaryFile& dict, uint32_t p, const std::string& strWord,
+                               std::string& strReport);
+    static bool VerifyEntryNumbers(DictionaryFile& dict, uint32_t p, const std::string& strWord,
+                                   std::string& strReport);
+    static bool VerifyEntryBlock(DictionaryFile& dict, int nBlock, unsigned char* pBuffer,
+                                 std::string& strReport);
+};
+
+// Words: each block loads, words ascend strictly by unsigned bytes across the whole list, each
+// block's key is its first word, and every entry number names an entry.
+bool DataFileVerifier::VerifyWords(DictionaryFile& dict, std::string& strReport) {
+    const uint32_t W = dict.GetWordCount();
+    std::string strPrevious;
+    for (uint32_t p = 0; p < W; ++p) {
+        std::string strWord;
+        if (!VerifyWord(dict, p, strWord, strPrevious, strReport) ||
+            !VerifyBlockKey(dict, p, strWord, strReport) ||
+            !VerifyEntryNumbers(dict, p, strWord, strReport)) {
+            return false;
+        }
+        strPrevious.swap(strWord);
+    }
+    return true;
+}
+
+bool DataFileVerifier::VerifyWord(DictionaryFile& dict, uint32_t p, std::string& strWord,
+                                  const std::string& strPrevious, std::string& strReport) {
+    const HeaderRecord& h = dict.GetHeaderRecord();
+    if (!dict.GetWord(static_cast<int>(p), strWord)) {
+        return Problem(strReport,
+                       "word block " + std::to_string(p / h.nWordsPerBlock + 1) + " is damaged");
+    }
+    if (strWord.size() > h.nMaxWordLength) {
+        return Problem(strReport, "word " + std::to_string(p) + " is longer than the maximum");
+    }
+    if (p > 0 && !(strPrevious < strWord)) {
+        return Problem(strReport, "word " + std::to_string(p) + " \"" + strWord +
+                                      "\" does not sort after \"" + strPrevious + "\"");
+    }
+    return true;
+}
+
+bool DataFileVerifier::VerifyBlockKey(DictionaryFile& dict, uint32_t p, const std::string& strWord,
+                                      std::string& strReport) {
+    const HeaderRecord& h = dict.GetHeaderRecord();
+    if (p % h.nWordsPerBlock != 0) return true;
+    const int nBlock = static_cast<int>(p / h.nWordsPerBlock + 1);
+    std::vector<unsigned char> key(h.nMaxWordLength + 1u, 0);
+    if (!dict.ReadRecordKey(nBlock, key.data()) ||
+        strWord != reinterpret_cast<const char*>(key.data())) {
+        return Problem(strReport,
+                       "word block " + std::to_string(nBlock) + ": its key is not its first word");
+    }
+    return true;
+}
+
+bool DataFileVerifier::VerifyEntryNumbers(DictionaryFile& dict, uint32_t p,
+                                          const std::string& strWord, std::string& strReport) {
+    const uint32_t nTotal = dict.GetTotalEntries();
+    std::vector<int32_t> numbers;
+    dict.GetEntryNumbers(static_cast<int>(p), numbers);
+    for (int32_t e : numbers) {
+        if (e < 1 || static_cast<uint32_t>(e) > nTotal) {
+            return Problem(strReport, "word " + std::to_string(p) + " \"" + strWord +
+                                          "\" names entry " + std::to_string(e) +
+                                          ", outside 1 to " + std::to_string(nTotal));
+        }
+    }
+    return true;
+}
+
+// Entries: every block sound, every entry in a group with one of the four letters.
+bool DataFileVerifier::VerifyEntries(DictionaryFile& dict, std::string& strReport) {
+    const int nBlocks = dict.GetEntryIndexRecord().nEntryBlockCount;
+    std::unique_ptr<unsigned char[]> pBuffer(new unsigned char[DictionaryFile::kEntryBlockSize]);
+    for (int j = 1; j <= nBlocks; ++j) {
+        if (!VerifyEntryBlock(dict, j, pBuffer.get(), strReport)) return false;
+    }
+    const uint32_t nTotal = dict.GetTotalEntries();
+    for (uint32_t e = 1; e <= nTotal; ++e) {
+        int nPartOfSpeech = -1;
+        dict.GetPartOfSpeech(e, nPartOfSpeech);
+        if (nPartOfSpeech < 0) {
+            return Problem(strReport, "entry " + std::to_string(e) +
+                                          " has no part of speech under the group counts");
+        }
+    }
+    return true;
+}
+
 // Checks entry block nBlock: it decompresses within its limits and holds exactly its stated
 // number of records, each at least 2 bytes long and inside the data.
-bool VerifyEntryBlock(DictionaryFile& dict, int nBlock, unsigned char* pBuffer,
-                      std::string& strReport) {
+bool DataFileVerifier::VerifyEntryBlock(DictionaryFile& dict, int nBlock, unsigned char* pBuffer,
+                                        std::string& strReport) {
     const std::string strWhere = "entry block " + std::to_string(nBlock);
     size_t nSize = 0;
     if (!dict.ReadEntryBlock(nBlock, pBuffer, &nSize)) {
@@ -41,76 +143,20 @@ bool VerifyEntryBlock(DictionaryFile& dict, int nBlock, unsigned char* pBuffer,
     return true;
 }
 
-}  // namespace
-
 bool VerifyDataFile(const char* lpszPath, std::string& strReport) {
     DictionaryFile dict;
     if (!dict.Open(lpszPath)) {
         return Problem(strReport, std::string("cannot open ") + lpszPath +
                                       " as a data file (missing, not a dictionary, or damaged)");
     }
+    if (!DataFileVerifier::VerifyWords(dict, strReport) ||
+        !DataFileVerifier::VerifyEntries(dict, strReport)) {
+        return false;
+    }
     const HeaderRecord& h = dict.GetHeaderRecord();
-    const uint32_t W = h.nWordCount;
-    const uint32_t nTotal = dict.GetTotalEntries();
-
-    // Words: each block loads, words ascend strictly by unsigned bytes across the whole list,
-    // each block's key is its first word, and every entry number names an entry.
-    std::string strPrevious;
-    std::vector<int32_t> numbers;
-    std::unique_ptr<unsigned char[]> pKey(new unsigned char[h.nMaxWordLength + 1u]);
-    for (uint32_t p = 0; p < W; ++p) {
-        const int nPos = static_cast<int>(p);
-        std::string strWord;
-        if (!dict.GetWord(nPos, strWord)) {
-            return Problem(strReport, "word block " + std::to_string(p / h.nWordsPerBlock + 1) +
-                                          " is damaged");
-        }
-        if (strWord.size() > h.nMaxWordLength) {
-            return Problem(strReport, "word " + std::to_string(p) + " is longer than the maximum");
-        }
-        if (p > 0 && !(strPrevious < strWord)) {
-            return Problem(strReport, "word " + std::to_string(p) + " \"" + strWord +
-                                          "\" does not sort after \"" + strPrevious + "\"");
-        }
-        if (p % h.nWordsPerBlock == 0) {
-            const int nBlock = static_cast<int>(p / h.nWordsPerBlock + 1);
-            std::memset(pKey.get(), 0, h.nMaxWordLength + 1u);
-            if (!dict.ReadRecordKey(nBlock, pKey.get()) ||
-                strWord != reinterpret_cast<const char*>(pKey.get())) {
-                return Problem(strReport, "word block " + std::to_string(nBlock) +
-                                              ": its key is not its first word");
-            }
-        }
-        int nCount = 0;
-        dict.GetEntryNumbers(nPos, nullptr, nCount);
-        numbers.assign(nCount, 0);
-        dict.GetEntryNumbers(nPos, numbers.data(), nCount);
-        for (int32_t e : numbers) {
-            if (e < 1 || static_cast<uint32_t>(e) > nTotal) {
-                return Problem(strReport, "word " + std::to_string(p) + " \"" + strWord +
-                                              "\" names entry " + std::to_string(e) +
-                                              ", outside 1 to " + std::to_string(nTotal));
-            }
-        }
-        strPrevious.swap(strWord);
-    }
-
-    // Entries: every block sound, every entry in a group with one of the four letters.
-    const int nBlocks = dict.GetEntryIndexRecord().nEntryBlockCount;
-    std::unique_ptr<unsigned char[]> pBuffer(new unsigned char[DictionaryFile::kEntryBlockSize]);
-    for (int j = 1; j <= nBlocks; ++j) {
-        if (!VerifyEntryBlock(dict, j, pBuffer.get(), strReport)) return false;
-    }
-    for (uint32_t e = 1; e <= nTotal; ++e) {
-        int nPartOfSpeech = -1;
-        dict.GetPartOfSpeech(e, nPartOfSpeech);
-        if (nPartOfSpeech < 0) {
-            return Problem(strReport, "entry " + std::to_string(e) +
-                                          " has no part of speech under the group counts");
-        }
-    }
-    strReport = "ok: " + std::to_string(W) + " words, " + std::to_string(nTotal) + " entries, " +
-                std::to_string(h.nWordBlockCount) + " word blocks, " + std::to_string(nBlocks) +
-                " entry blocks";
+    strReport = "ok: " + std::to_string(h.nWordCount) + " words, " +
+                std::to_string(dict.GetTotalEntries()) + " entries, " +
+                std::to_string(h.nWordBlockCount) + " word blocks, " +
+                std::to_string(dict.GetEntryIndexRecord().nEntryBlockCount) + " entry blocks";
     return true;
 }

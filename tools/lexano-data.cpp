@@ -60,15 +60,6 @@ int WordBlockDamaged(const DictionaryFile& dict, int nPos) {
                 " is damaged");
 }
 
-bool ReadEntryNumbers(DictionaryFile& dict, int nPos, std::vector<int32_t>& numbers) {
-    int nCount = 0;
-    if (!dict.GetEntryNumbers(nPos, nullptr, nCount)) return false;
-    std::vector<int32_t> result(nCount);
-    if (nCount > 0 && !dict.GetEntryNumbers(nPos, result.data(), nCount)) return false;
-    numbers.swap(result);
-    return true;
-}
-
 void WriteRaw(const std::string& strText) { std::fwrite(strText.data(), 1, strText.size(), stdout); }
 
 void WriteEscaped(const std::string& strText) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dictdata/DictionaryFile.h"
+#include "render/WordPages.h"
 
 namespace {
 
@@ -40,20 +41,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     }
     const int nLimit = W < kMaxPositions ? W : kMaxPositions;
     std::vector<int32_t> numbers;
+    std::vector<NamedPage> pages;
     for (int p = 0; p < nLimit; ++p) {
         std::string strWord;
         if (dict.GetWord(p, strWord)) dict.FindWord(strWord);
-        int nCount = 0;
-        if (!dict.GetEntryNumbers(p, nullptr, nCount)) continue;
-        numbers.assign(nCount, 0);
-        dict.GetEntryNumbers(p, numbers.data(), nCount);
-        int nCursor = 0;
-        bool bLast = nCount == 0;
-        while (!bLast) {
-            std::string strPage, strName;
-            const int nBefore = nCursor;
-            bLast = dict.BuildEntryPage(p, numbers.data(), nCount, strPage, nCursor, strName);
-            if (nCursor <= nBefore) __builtin_trap();  // every page must make progress
+        if (!dict.GetEntryNumbers(p, numbers)) continue;
+        // Every page takes at least one entry: no more pages than entries, none without entries.
+        if (!BuildWordPages(dict, p, pages) || pages.size() > numbers.size() ||
+            pages.empty() != numbers.empty()) {
+            __builtin_trap();
         }
     }
     return 0;
