@@ -15,6 +15,7 @@
 
 #include "dictdata/BigEndian.h"
 #include "dictdata/DictionaryFile.h"
+#include "dictdata/FilePosition.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ DictionaryFile::DictionaryFile() = default;
 DictionaryFile::~DictionaryFile() { Close(); }
 
 bool DictionaryFile::ReadAt(uint32_t nOffset, void* lpBuffer, size_t nSize) {
-    if (std::fseek(m_pStream, static_cast<long>(nOffset), SEEK_SET) != 0) return false;
+    if (!SeekFile(m_pStream, nOffset, SEEK_SET)) return false;
     return std::fread(lpBuffer, 1, nSize, m_pStream) == nSize;
 }
 
@@ -40,12 +41,12 @@ bool DictionaryFile::Open(const char* lpszPath) {
     if (m_pStream == nullptr) return false;
 
     // The file size bounds every later check; measure it before trusting any offset.
-    if (std::fseek(m_pStream, 0, SEEK_END) != 0) {
+    if (!SeekFile(m_pStream, 0, SEEK_END)) {
         Close();
         return false;
     }
-    const long nFileSize = std::ftell(m_pStream);
-    if (nFileSize < static_cast<long>(kContainerHeaderSize) || nFileSize > 0xFFFFFFFFL) {
+    const int64_t nFileSize = TellFile(m_pStream);
+    if (nFileSize < static_cast<int64_t>(kContainerHeaderSize) || nFileSize > 0xFFFFFFFFLL) {
         Close();
         return false;
     }
