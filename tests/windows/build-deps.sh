@@ -126,6 +126,9 @@ build_wx() {
 }
 
 mkdir -p "$PREFIXES" "$SOURCES" "$CACHE/build"
+# One build at a time per architecture: a second run waits, then finds the work done.
+exec 9>"$PREFIXES.lock"
+flock 9
 enable_source_packages
 build_zlib
 [ "$WANT_WX" -eq 1 ] && build_wx
