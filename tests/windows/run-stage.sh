@@ -58,6 +58,7 @@ run_unit_tests() {
 }
 
 mkdir -p "$OUT"
+OUT=$(cd "$OUT" && pwd)
 say "libraries (zlib, wxMSW), built once per machine"
 start=$(date +%s)
 "$ROOT/tests/windows/build-deps.sh" x86_64 --wx
