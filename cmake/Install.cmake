@@ -24,7 +24,11 @@ set(LEXANO_SCREENSHOT_URL "https://example.org/lexano/screenshot.png" CACHE STRI
 set(LEXANO_PACKAGE_MAINTAINER "Lexano developers <lexano@example.org>" CACHE STRING
   "Maintainer field of the Debian package")
 
-set(LEXANO_PROGRAM_DIR lib/lexano)
+if(WIN32)
+  set(LEXANO_PROGRAM_DIR .)  # one folder, as cmake/WindowsPackage.cmake describes
+else()
+  set(LEXANO_PROGRAM_DIR lib/lexano)
+endif()
 set(LEXANO_APP_ID org.quenmark.Lexano)
 
 # ---- The data file ----
@@ -54,8 +58,15 @@ if(LEXANO_BUILD_DATA)
 
   install(FILES ${LEXANO_DATA_FILE} DESTINATION ${LEXANO_PROGRAM_DIR})
   install(FILES ${LEXANO_WORDNET_LICENSE} DESTINATION ${LEXANO_PROGRAM_DIR} RENAME WordNet-LICENSE)
-  install(FILES ${LEXANO_WORDNET_LICENSE} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lexano
-    RENAME WordNet-LICENSE)
+  if(NOT WIN32)
+    install(FILES ${LEXANO_WORDNET_LICENSE} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lexano
+      RENAME WordNet-LICENSE)
+  endif()
+endif()
+
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/WindowsPackage.cmake)
+  return()
 endif()
 
 # ---- Programs and manual pages ----

@@ -15,6 +15,7 @@
 
 #include "dictdata/BigEndian.h"
 #include "dictdata/DictionaryFile.h"
+#include "dictdata/FilePosition.h"
 
 namespace {
 
@@ -29,13 +30,13 @@ DictionaryFile::DictionaryFile() = default;
 DictionaryFile::~DictionaryFile() { Close(); }
 
 bool DictionaryFile::ReadAt(uint32_t nOffset, void* lpBuffer, size_t nSize) {
-    if (std::fseek(m_pStream, static_cast<long>(nOffset), SEEK_SET) != 0) return false;
+    if (!SeekFile(m_pStream, nOffset, SEEK_SET)) return false;
     return std::fread(lpBuffer, 1, nSize, m_pStream) == nSize;
 }
 
 bool DictionaryFile::Open(const char* lpszPath) {
     Close();
-    long nFileSize = 0;
+    int64_t nFileSize = 0;
     uint16_t nRecordCount = 0;
     if (!OpenStream(lpszPath, nFileSize) || !ReadContainerHeader(nRecordCount) ||
         !ReadRecordTable(nRecordCount, nFileSize) || !CheckHeaderRecord() || !ReadEntryIndex() ||
@@ -46,14 +47,16 @@ bool DictionaryFile::Open(const char* lpszPath) {
     return true;
 }
 
-bool DictionaryFile::OpenStream(const char* lpszPath, long& nFileSize) {
+bool DictionaryFile::OpenStream(const char* lpszPath, int64_t& nFileSize) {
     if (lpszPath == nullptr) return false;
     m_pStream = std::fopen(lpszPath, "rb");
     if (m_pStream == nullptr) return false;
     // The file size bounds every later check; measure it before trusting any offset.
-    if (std::fseek(m_pStream, 0, SEEK_END) != 0) return false;
-    nFileSize = std::ftell(m_pStream);
-    return nFileSize >= static_cast<long>(kContainerHeaderSize) && nFileSize <= 0xFFFFFFFFL;
+    if (!SeekFile(m_pStream, 0, SEEK_END)) return false;
+    const int64_t nSize = TellFile(m_pStream);
+    if (nSize < static_cast<int64_t>(kContainerHeaderSize) || nSize > 0xFFFFFFFFLL) return false;
+    nFileSize = nSize;
+    return true;
 }
 
 bool DictionaryFile::ReadContainerHeader(uint16_t& nRecordCount) {
@@ -79,7 +82,7 @@ bool DictionaryFile::ReadContainerHeader(uint16_t& nRecordCount) {
     return true;
 }
 
-bool DictionaryFile::ReadRecordTable(uint16_t nRecordCount, long nFileSize) {
+bool DictionaryFile::ReadRecordTable(uint16_t nRecordCount, int64_t nFileSize) {
     // Records follow the table, ascend (equal offsets make an empty record) and lie inside the
     // file; the file size is appended so every record's size is a subtraction.
     const uint32_t nTableEnd = kContainerHeaderSize + nRecordCount * kRecordTableEntrySize;

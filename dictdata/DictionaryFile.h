@@ -164,9 +164,9 @@ private:
     uint16_t GetEntriesInBlock(int nBlock) const { return m_pEntriesPerBlock[nBlock - 1]; }
 
     // The phases of Open, each false on a damaged file (the caller then closes).
-    bool OpenStream(const char* lpszPath, long& nFileSize);
+    bool OpenStream(const char* lpszPath, int64_t& nFileSize);
     bool ReadContainerHeader(uint16_t& nRecordCount);
-    bool ReadRecordTable(uint16_t nRecordCount, long nFileSize);
+    bool ReadRecordTable(uint16_t nRecordCount, int64_t nFileSize);
     bool CheckHeaderRecord();
     bool ReadEntryIndex();
 

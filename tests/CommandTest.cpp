@@ -1,6 +1,5 @@
 // lexano-data as a user runs it: output, exit status and the one-line errors.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <algorithm>
@@ -8,6 +7,7 @@
 #include <sstream>
 
 #include "tests/TestFiles.h"
+#include "tests/TestPlatform.h"
 
 namespace {
 
@@ -17,25 +17,18 @@ struct ToolRun {
     std::string strErr;
 };
 
-std::string Quote(const std::string& strArg) {
-    std::string strQuoted = "'";
-    for (char ch : strArg) strQuoted += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
-    return strQuoted + "'";
-}
-
 ToolRun Tool(const std::vector<std::string>& args) {
     const std::string strErrPath = TestPath("stderr.txt");
-    std::string strCommand = LEXANO_DATA_TOOL;
-    for (const std::string& strArg : args) strCommand += " " + Quote(strArg);
-    strCommand += " 2>" + Quote(strErrPath);
+    std::string strCommand = QuoteArgument(LEXANO_DATA_TOOL);
+    for (const std::string& strArg : args) strCommand += " " + QuoteArgument(strArg);
+    strCommand += " 2>" + QuoteArgument(strErrPath);
     ToolRun run;
-    FILE* pPipe = popen(strCommand.c_str(), "r");
+    FILE* pPipe = OpenPipe(strCommand);
     if (pPipe == nullptr) return run;
     char buffer[4096];
     size_t nRead;
     while ((nRead = std::fread(buffer, 1, sizeof buffer, pPipe)) > 0) run.strOut.append(buffer, nRead);
-    const int nWait = pclose(pPipe);
-    run.nStatus = WIFEXITED(nWait) ? WEXITSTATUS(nWait) : -1;
+    run.nStatus = ClosePipe(pPipe);
     std::ifstream err(strErrPath);
     std::stringstream text;
     text << err.rdbuf();

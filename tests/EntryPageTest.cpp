@@ -7,6 +7,7 @@
 #include "render/WordPages.h"
 #include "tests/DictionaryFileTestAccess.h"
 #include "tests/TestFiles.h"
+#include "tests/TestPlatform.h"
 
 namespace {
 
@@ -185,14 +186,14 @@ TEST(EntryPageCommands, PagesAndLookupPrintTheEntry) {
     GroupCountsForSizes(nSizes, content.entryCounts);
     content.entryCounts[1] = 2;  // entries 2 and 3 are verbs
     const std::string strFile = SaveContent(content, "bank.pdb");
-    const std::string strTool = LEXANO_DATA_TOOL;
+    const std::string strTool = QuoteArgument(LEXANO_DATA_TOOL);
     auto Output = [](const std::string& strCommand) {
         std::string strOut;
-        FILE* pPipe = popen(strCommand.c_str(), "r");
+        FILE* pPipe = OpenPipe(strCommand);
         char buffer[4096];
         size_t nRead;
         while ((nRead = fread(buffer, 1, sizeof buffer, pPipe)) > 0) strOut.append(buffer, nRead);
-        EXPECT_EQ(pclose(pPipe), 0) << strCommand;
+        EXPECT_EQ(ClosePipe(pPipe), 0) << strCommand;
         return strOut;
     };
     const std::string strPages = Output(strTool + " pages " + strFile + " 0");

@@ -1,7 +1,6 @@
 // Many searches and entry builds in one process: nothing may leak or grow. Under the sanitizer
 // build LeakSanitizer checks the leaks at exit; here the heap in use is compared directly.
 #include <gtest/gtest.h>
-#include <malloc.h>
 
 #include <random>
 
@@ -9,10 +8,9 @@
 #include "dictdata/DictionaryFile.h"
 #include "render/WordPages.h"
 #include "tests/TestFiles.h"
+#include "tests/TestPlatform.h"
 
 namespace {
-
-size_t HeapInUse() { return mallinfo2().uordblks; }
 
 // One search and one entry with all its pages, for a random word or a prefix of it.
 void LookUpOnce(DictionaryFile& dict, std::mt19937& random, std::vector<NamedPage>& pages) {

@@ -1,23 +1,23 @@
 #include "tests/TestFiles.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdio>
 
 #include "dictdata/BigEndian.h"
+#include "tests/TestPlatform.h"
 
 std::string TestPath(const std::string& strName) {
     // Tests run in parallel processes: each test gets its own folder.
     std::string strDir = LEXANO_TEST_TMPDIR;
-    mkdir(strDir.c_str(), 0755);
+    MakeDirectory(strDir);
     if (const ::testing::TestInfo* pInfo = ::testing::UnitTest::GetInstance()->current_test_info()) {
         std::string strTest = std::string(pInfo->test_suite_name()) + "." + pInfo->name();
         for (char& ch : strTest) {
             if (ch == '/') ch = '_';
         }
         strDir += "/" + strTest;
-        mkdir(strDir.c_str(), 0755);
+        MakeDirectory(strDir);
     }
     return strDir + "/" + strName;
 }

@@ -3,9 +3,6 @@
 // words checked against the installed WordNet 3.0 files.
 #include <dirent.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -17,6 +14,7 @@
 
 #include "dictdata/DictionaryFile.h"
 #include "tests/TestFiles.h"
+#include "tests/TestPlatform.h"
 #include "tools/Verify.h"
 #include "tools/WordNetReader.h"
 
@@ -61,7 +59,7 @@ Files MiniWordNet() {
 // file's first data line is its line 3), and returns the folder.
 std::string WriteWordNet(const Files& files, const std::string& strName = "wordnet") {
     const std::string strDir = TestPath(strName);
-    mkdir(strDir.c_str(), 0755);
+    MakeDirectory(strDir);
     for (const char* lpszPos : {"noun", "verb", "adj", "adv"}) {
         for (const char* lpszKind : {"data.", "index."}) {
             const std::string strFile = lpszKind + std::string(lpszPos);
@@ -113,10 +111,10 @@ std::string ReadAll(const std::string& strPath) {
 // Runs lexano-data; returns its exit status and sets strErr to its standard error.
 int RunTool(const std::string& strArgs, std::string& strErr) {
     const std::string strErrPath = TestPath("stderr.txt");
-    const int nWait = std::system(
-        (std::string(LEXANO_DATA_TOOL) + " " + strArgs + " >/dev/null 2>" + strErrPath).c_str());
+    const int nStatus = RunCommand(QuoteArgument(LEXANO_DATA_TOOL) + " " + strArgs + " >" +
+                                   kNullDevice + " 2>" + QuoteArgument(strErrPath));
     strErr = ReadAll(strErrPath);
-    return WIFEXITED(nWait) ? WEXITSTATUS(nWait) : -1;
+    return nStatus;
 }
 
 // Names in strPath's folder that begin with strPath's own name, sorted.

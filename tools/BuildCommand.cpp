@@ -7,6 +7,7 @@
 
 #include "tools/Commands.h"
 #include "tools/DataFileWriter.h"
+#include "tools/PortableFiles.h"
 #include "tools/Verify.h"
 #include "tools/WordNetReader.h"
 
@@ -65,7 +66,7 @@ int HandleBuildCommand(const CommandArgs& args) {
         std::remove(strBuilt.c_str());
         return Fail("the built file fails its check: " + strReport);
     }
-    if (std::rename(strBuilt.c_str(), strOutput.c_str()) != 0) {
+    if (!MoveIntoPlace(strBuilt.c_str(), strOutput.c_str())) {
         std::remove(strBuilt.c_str());
         return Fail("cannot create " + strOutput);
     }

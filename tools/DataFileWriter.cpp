@@ -1,6 +1,5 @@
 #include "tools/DataFileWriter.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
 
@@ -9,6 +8,7 @@
 #include <cstring>
 
 #include "dictdata/BigEndian.h"
+#include "tools/PortableFiles.h"
 
 namespace {
 
@@ -243,7 +243,7 @@ bool SaveDataFile(const DataFileContent& content, const char* lpszPath, std::str
     std::string strTemp = std::string(lpszPath) + ".XXXXXX";
     const int nFd = mkstemp(&strTemp[0]);
     if (nFd < 0) return Error(strError, "cannot create " + strTemp);
-    fchmod(nFd, 0644);
+    AllowReadingByAll(nFd);
     FILE* pFile = fdopen(nFd, "wb");
     if (pFile == nullptr) {
         close(nFd);
@@ -255,7 +255,7 @@ bool SaveDataFile(const DataFileContent& content, const char* lpszPath, std::str
         std::remove(strTemp.c_str());
         return Error(strError, "cannot write " + strTemp);
     }
-    if (std::rename(strTemp.c_str(), lpszPath) != 0) {
+    if (!MoveIntoPlace(strTemp.c_str(), lpszPath)) {
         std::remove(strTemp.c_str());
         return Error(strError, std::string("cannot create ") + lpszPath);
     }

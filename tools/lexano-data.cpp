@@ -6,6 +6,7 @@
 
 #include "dictdata/DictionaryFile.h"
 #include "tools/Commands.h"
+#include "tools/PortableFiles.h"
 
 int Fail(const std::string& strMessage) {
     std::fprintf(stderr, "lexano-data: %s\n", strMessage.c_str());
@@ -75,6 +76,7 @@ void WriteEscaped(const std::string& strText) {
 }
 
 int main(int argc, char** argv) {
+    UseBinaryStandardStreams();
     if (argc < 2) return Usage();
     const std::string strCommand = argv[1];
     const CommandArgs args(argv + 2, argv + argc);

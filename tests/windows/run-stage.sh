@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# The Windows stage of ./dev test, run on Linux with MinGW-w64 and Wine:
+#   tests/windows/run-stage.sh LINUX_BUILD_DIR [WINDOWS_BUILD_DIR]
+# LINUX_BUILD_DIR is a finished native build (lexano-data and LexanoData_WN.pdb in it).
+#  1. builds zlib for both architectures and wxMSW for x86_64 once per machine (build-deps.sh);
+#  2. cross-builds the engine, the pages, lexano-data and the unit tests for x86_64 and i686
+#     (the window program is not built yet), the x86_64 one with its data file, made by the
+#     Windows lexano-data under Wine;
+#  3. runs the x86_64 unit tests under Wine through ctest;
+#  4. checks that the Windows data file is byte-identical to the Linux one and that the Windows
+#     lexano-data answers a few hundred requests byte for byte like the Linux one;
+#  5. makes the portable zip (WINDOWS_BUILD_DIR/x86_64/lexano-*-win64.zip).
+# The i686 programs are built but not run: that needs 32-bit Wine and a kernel that runs 32-bit
+# code. Wine keeps its prefix in ~/.cache/lexano/wine64 (LEXANO_CACHE moves ~/.cache/lexano).
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+LINUX_BUILD=$(cd "${1:?usage: run-stage.sh LINUX_BUILD_DIR [WINDOWS_BUILD_DIR]}" && pwd)
+OUT=${2:-$ROOT/build/windows}
+CACHE=${LEXANO_CACHE:-$HOME/.cache/lexano}
+JOBS=${LEXANO_JOBS:-2}
+WINE64=/usr/lib/wine/wine64
+
+export WINEPREFIX=$CACHE/wine64 WINEARCH=win64 WINEDEBUG=-all
+# No Mono or Gecko: nothing here needs them, and Wine would offer to download them.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+say() { printf '\n== Windows: %s\n' "$*"; }
+
+# A wineserver that stays up, started with its output away from ours: a server that a Wine
+# program starts itself inherits that program's pipes, and ctest then waits on them forever.
+start_wine() {
+    mkdir -p "$WINEPREFIX"
+    wineserver -p </dev/null >/dev/null 2>&1
+    "$WINE64" wineboot -i </dev/null >"$OUT/wineboot.log" 2>&1
+    trap 'wineserver -k </dev/null >/dev/null 2>&1 || true' EXIT
+}
+
+# Configures and builds for architecture $1 into OUT/$1, with the extra cmake options after it.
+cross_build() {
+    local arch=$1
+    shift
+    cmake -S "$ROOT" -B "$OUT/$arch" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchains/mingw-w64-$arch.cmake" \
+        -DLEXANO_BUILD_GUI=OFF "$@" >"$OUT/$arch-configure.log" 2>&1 ||
+        { cat "$OUT/$arch-configure.log"; return 1; }
+    nice -n 10 cmake --build "$OUT/$arch" -j"$JOBS"
+}
+
+run_unit_tests() {
+    local log=$OUT/x86_64-ctest.log
+    if (cd "$OUT/x86_64" && ctest -j"$JOBS" --output-on-failure >"$log" 2>&1); then
+        tail -n 3 "$log"
+    else
+        cat "$log"
+        return 1
+    fi
+}
+
+mkdir -p "$OUT"
+OUT=$(cd "$OUT" && pwd)
+say "libraries (zlib, wxMSW), built once per machine"
+start=$(date +%s)
+"$ROOT/tests/windows/build-deps.sh" x86_64 --wx
+"$ROOT/tests/windows/build-deps.sh" i686
+echo "ready after $(( $(date +%s) - start )) s"
+
+say "Wine"
+start_wine
+
+say "x86_64 build"
+cross_build x86_64 -DLEXANO_BUILD_DATA=ON
+say "i686 build"
+cross_build i686 -DLEXANO_BUILD_DATA=OFF
+echo "i686 built; not run: this machine cannot run 32-bit Windows programs (32-bit Wine and kernel support needed)"
+
+say "x86_64 unit tests under Wine"
+run_unit_tests
+
+say "data file built by the Windows lexano-data"
+cmp "$LINUX_BUILD/LexanoData_WN.pdb" "$OUT/x86_64/LexanoData_WN.pdb"
+echo "byte-identical to $LINUX_BUILD/LexanoData_WN.pdb"
+
+say "portable zip"
+(cd "$OUT/x86_64" && cpack -G ZIP >"$OUT/cpack.log" 2>&1) || { cat "$OUT/cpack.log"; exit 1; }
+ls "$OUT"/x86_64/lexano-*-win64.zip
+
+say "lexano-data answers, Windows against Linux"
+"$ROOT/tests/windows/compare-tool.sh" "$LINUX_BUILD/lexano-data" \
+    "$WINE64 $OUT/x86_64/lexano-data.exe" "$OUT/x86_64/LexanoData_WN.pdb" "$OUT/compare" 32
