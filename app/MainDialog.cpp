@@ -99,7 +99,7 @@ void MainDialog::DoDataExchange(bool bSaveAndValidate) {
     if (!m_bBound) {
         m_lookup = wxDynamicCast(FindWindow(IDC_LOOKUP), wxButton);
         m_back = wxDynamicCast(FindWindow(IDC_BACK), wxButton);
-        m_tab = wxDynamicCast(FindWindow(IDC_TAB1), wxNotebook);
+        m_tab = dynamic_cast<TabCtrl*>(FindWindow(IDC_TAB1));
         m_edit = wxDynamicCast(FindWindow(IDC_EDIT1), wxTextCtrl);
         m_list = dynamic_cast<WordListCtrl*>(FindWindow(IDC_LIST1));
         m_bBound = true;
@@ -184,6 +184,13 @@ void MainDialog::LayoutControls() {
     if (m_list->GetColumnCount() > 0) {
         m_list->SetColumnWidth(0, std::max(0, m_list->GetClientSize().x));
     }
+    FitTabLabels();
+}
+
+void MainDialog::FitTabLabels() {
+    // The buttons lie over the right end of the tab row; no label may run under them.
+    const int kGap = 2;
+    m_tab->FitLabelsBefore(std::min(m_lookup->GetPosition().x, m_back->GetPosition().x) - kGap);
 }
 
 void MainDialog::OnSize(wxSizeEvent& event) {
@@ -304,30 +311,36 @@ bool MainDialog::ShowEntry() {
             }
         }
 
-        m_bLayingOutTabs = true;
-        TabDeleteAllItems(m_tab);
-        int k = 0;
-        for (int i = 0; i < 4; ++i) {
-            if (!strPages[i].empty()) {
-                m_pages[k].swap(strPages[i]);
-                TabInsertItem(m_tab, k, kTabNames[i]);
-                ++k;
-            }
-        }
-        if (k > 0) {
-            m_tab->ChangeSelection(0);
-        }
-        m_bLayingOutTabs = false;
-        // GTK moves the focus to a new tab's page window: it goes back to the view.
-        if (m_html.GetHostWindow() != nullptr) {
-            m_html.GetHostWindow()->SetFocus();
-        }
+        const int k = LayOutTabs(strPages);
         // Without a tab the word has nothing to show: an empty page, never the page of the word
         // shown before.
         m_html.WriteHtml(k > 0 ? m_pages[0].c_str() : "", nullptr, 0, 0);
     }
     m_mode = kEntryMode;
     return true;
+}
+
+int MainDialog::LayOutTabs(std::string strPages[4]) {
+    m_bLayingOutTabs = true;
+    TabDeleteAllItems(m_tab);
+    int k = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (!strPages[i].empty()) {
+            m_pages[k].swap(strPages[i]);
+            TabInsertItem(m_tab, k, kTabNames[i]);
+            ++k;
+        }
+    }
+    if (k > 0) {
+        m_tab->ChangeSelection(0);
+    }
+    m_bLayingOutTabs = false;
+    // GTK moves the focus to a new tab's page window: it goes back to the view.
+    if (m_html.GetHostWindow() != nullptr) {
+        m_html.GetHostWindow()->SetFocus();
+    }
+    FitTabLabels();
+    return k;
 }
 
 void MainDialog::OnOK() {}

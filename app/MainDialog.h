@@ -22,7 +22,7 @@
 
 class wxBookCtrlEvent;
 class wxButton;
-class wxNotebook;
+class TabCtrl;
 class wxTextCtrl;
 class ActivationWatcher;
 class WordListCtrl;
@@ -105,6 +105,10 @@ private:
     void SetupWordList();
     void SetupLayout();
     void LayoutControls();
+    void FitTabLabels();
+    // Puts the non-empty pages of strPages (by name, in tab order) into m_pages with one tab
+    // each, the first current; the pages are moved out. Returns the number of tabs.
+    int LayOutTabs(std::string strPages[4]);
     void DestroyDialogWindow();
     void LookupSelection();
     void ShowCurrentTabPage();
@@ -137,7 +141,7 @@ private:
     // Controls of the template, bound by DoDataExchange; owned by the window.
     wxButton* m_lookup = nullptr;   // "L"
     wxButton* m_back = nullptr;     // "<<"
-    wxNotebook* m_tab = nullptr;    // part-of-speech tabs
+    TabCtrl* m_tab = nullptr;       // part-of-speech tabs
     wxTextCtrl* m_edit = nullptr;   // search box
     WordListCtrl* m_list = nullptr; // word list
     bool m_bBound = false;

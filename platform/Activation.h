@@ -34,9 +34,6 @@ public:
     // wxEVT_ACTIVATE calls this for every such event.
     void OnActivate(const wxActivateEvent& event);
 
-    // True while an activation waits for the end of its click interval.
-    bool IsPending() const { return m_timer.IsRunning(); }
-
 private:
     int FilterEvent(wxEvent& event) override;
     void OnTimer(wxTimerEvent& event);

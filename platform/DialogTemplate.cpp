@@ -11,6 +11,7 @@
 
 #include "platform/AnsiText.h"
 #include "platform/Environment.h"
+#include "platform/TabCtrl.h"
 #include "res/resource.h"
 
 namespace {
@@ -49,7 +50,7 @@ wxWindow* CreateStandardControl(wxWindow* pParent, const DialogItem& item, const
         return pButton;
     }
     case ControlClass::kTab:
-        return new wxNotebook(pParent, nId, pt, size);
+        return new TabCtrl(pParent, nId, pt, size);
     case ControlClass::kStatic:
         if ((item.dwStyle & 0x1F) == kSsIcon) {
             const wxIcon icon = LoadAppIcons().GetIcon(32);

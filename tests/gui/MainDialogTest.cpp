@@ -811,6 +811,52 @@ TEST_F(MainDialogTest, EntryModeKeysSwitchTabsLookUpAndStartANewSearch) {
     EXPECT_EQ("beta", List()->GetItemText(Selected()));
 }
 
+namespace {
+
+// The rectangle (dialog coordinates) of each tab's label, found with the tab control's hit test.
+std::vector<wxRect> TabLabelRects(wxNotebook* pTab) {
+    std::vector<wxRect> rects(pTab->GetPageCount());
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < pTab->GetSize().x; ++x) {
+            const int nTab = pTab->HitTest(wxPoint(x, y));
+            if (nTab >= 0 && nTab < static_cast<int>(rects.size())) {
+                rects[nTab].Union(wxRect(pTab->GetPosition() + wxPoint(x, y), wxSize(1, 1)));
+            }
+        }
+    }
+    return rects;
+}
+
+}  // namespace
+
+TEST_F(MainDialogTest, TabLabelsAndButtonsNeverOverlap) {
+    WriteDataFileBesideProgram(MakePartsOfSpeechDictionary());
+    Start();
+    OpenWord("delta");
+    ASSERT_EQ("Noun,Verb,Adj.,Adv.", TabNames());
+    auto Check = [this](const char* lpszWhen) {
+        const std::vector<wxRect> rects = TabLabelRects(Tab());
+        for (size_t i = 0; i < rects.size(); ++i) {
+            EXPECT_FALSE(rects[i].IsEmpty()) << lpszWhen << ": tab " << i;
+            EXPECT_FALSE(rects[i].Intersects(Lookup()->GetRect())) << lpszWhen << ": tab " << i;
+            EXPECT_FALSE(rects[i].Intersects(Back()->GetRect())) << lpszWhen << ": tab " << i;
+        }
+    };
+    EXPECT_TRUE(WaitFor([this] {
+        const std::vector<wxRect> rects = TabLabelRects(Tab());
+        return !rects.back().Intersects(Lookup()->GetRect());
+    })) << "the last label stays under L";
+    Check("at the starting size");
+    EXPECT_TRUE(SaveScreenshot(m_pDlg.get(), "entry-mode-four-tabs-fitted.png"));
+    // Tabs laid out again for another word, and in a wider window.
+    OpenWord("beta");
+    OpenWord("delta");
+    Check("again");
+    m_pDlg->SetSize(600, 500);
+    ASSERT_TRUE(WaitFor([this] { return m_pDlg->GetSize() == wxSize(600, 500); }));
+    Check("wider");
+}
+
 TEST_F(MainDialogTest, ControlsFollowTheWindowSize) {
     WriteDataFileBesideProgram(MakePartsOfSpeechDictionary());
     Start();
