@@ -58,11 +58,12 @@ void TabCtrl::FitLabelsBefore(int nRight) {
 std::vector<wxRect> TabCtrl::GetLabelRects() const {
     std::vector<wxRect> rects(GetPageCount());
     const int nHeight = std::min(kTabRowHeight, GetSize().y);
-    for (int y = 0; y < nHeight; ++y) {
+    // Every second row is enough to find labels of text height, and halves the work.
+    for (int y = 0; y < nHeight; y += 2) {
         for (int x = 0; x < GetSize().x; ++x) {
             const int nTab = HitTest(wxPoint(x, y));
             if (nTab >= 0 && nTab < static_cast<int>(rects.size())) {
-                rects[nTab].Union(wxRect(GetPosition() + wxPoint(x, y), wxSize(1, 1)));
+                rects[nTab].Union(wxRect(GetPosition() + wxPoint(x, y), wxSize(1, 2)));
             }
         }
     }
