@@ -13,11 +13,13 @@ bool IsButtonPress(wxEventType nType) {
            nType == wxEVT_AUX1_DCLICK || nType == wxEVT_AUX2_DCLICK;
 }
 
+#ifndef __WXMSW__
 bool AnyButtonDown() {
     const wxMouseState state = wxGetMouseState();
     return state.LeftIsDown() || state.MiddleIsDown() || state.RightIsDown() ||
            state.Aux1IsDown() || state.Aux2IsDown();
 }
+#endif
 
 }  // namespace
 

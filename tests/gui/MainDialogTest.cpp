@@ -57,6 +57,20 @@ public:
     int m_nButtons = 0;  // left or right buttons released
 };
 
+// The rectangle (dialog coordinates) of each tab's label, found with the tab control's hit test.
+std::vector<wxRect> TabLabelRects(wxNotebook* pTab) {
+    std::vector<wxRect> rects(pTab->GetPageCount());
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < pTab->GetSize().x; ++x) {
+            const int nTab = pTab->HitTest(wxPoint(x, y));
+            if (nTab >= 0 && nTab < static_cast<int>(rects.size())) {
+                rects[nTab].Union(wxRect(pTab->GetPosition() + wxPoint(x, y), wxSize(1, 1)));
+            }
+        }
+    }
+    return rects;
+}
+
 class MainDialogTest : public ::testing::Test {
 protected:
     void TearDown() override {
@@ -192,8 +206,23 @@ protected:
         }
         return strNames;
     }
+    // Waits until the toolkit has laid out every tab label and the row has been fitted, so
+    // that no label lies under the buttons any more.
+    bool WaitForTabRow() {
+        return WaitFor([this] {
+            const std::vector<wxRect> rects = TabLabelRects(Tab());
+            for (const wxRect& rc : rects) {
+                if (rc.IsEmpty()) {
+                    return false;
+                }
+            }
+            return rects.empty() || (!rects.back().Intersects(Lookup()->GetRect()) &&
+                                     !rects.back().Intersects(Back()->GetRect()));
+        });
+    }
     // Clicks tab nTab's label and waits for its page.
     void ClickTab(int nTab) {
+        EXPECT_TRUE(WaitForTabRow());
         for (int x = 2; x < Tab()->GetSize().x; x += 4) {
             if (Tab()->HitTest(wxPoint(x, 12)) == nTab) {
                 const int nLoads = m_nPageLoads;
@@ -533,6 +562,7 @@ TEST_F(MainDialogTest, TabsComeInTheOrderNounVerbAdjAdvWithTheFirstPageShown) {
     EXPECT_EQ("Noun,Verb,Adj.,Adv.", TabNames());
     EXPECT_EQ(0, Tab()->GetSelection());
     EXPECT_TRUE(Contains(strPage, "a letter after gamma"));
+    EXPECT_TRUE(WaitForTabRow());
     EXPECT_TRUE(SaveScreenshot(m_pDlg.get(), "entry-mode-four-tabs.png"));
 
     // Of two noun runs, the later page is kept.
@@ -819,24 +849,6 @@ TEST_F(MainDialogTest, EntryModeKeysSwitchTabsLookUpAndStartANewSearch) {
     EXPECT_EQ("beta", List()->GetItemText(Selected()));
 }
 
-namespace {
-
-// The rectangle (dialog coordinates) of each tab's label, found with the tab control's hit test.
-std::vector<wxRect> TabLabelRects(wxNotebook* pTab) {
-    std::vector<wxRect> rects(pTab->GetPageCount());
-    for (int y = 0; y < 40; ++y) {
-        for (int x = 0; x < pTab->GetSize().x; ++x) {
-            const int nTab = pTab->HitTest(wxPoint(x, y));
-            if (nTab >= 0 && nTab < static_cast<int>(rects.size())) {
-                rects[nTab].Union(wxRect(pTab->GetPosition() + wxPoint(x, y), wxSize(1, 1)));
-            }
-        }
-    }
-    return rects;
-}
-
-}  // namespace
-
 TEST_F(MainDialogTest, TabLabelsAndButtonsNeverOverlap) {
     WriteDataFileBesideProgram(MakePartsOfSpeechDictionary());
     Start();
@@ -850,18 +862,17 @@ TEST_F(MainDialogTest, TabLabelsAndButtonsNeverOverlap) {
             EXPECT_FALSE(rects[i].Intersects(Back()->GetRect())) << lpszWhen << ": tab " << i;
         }
     };
-    EXPECT_TRUE(WaitFor([this] {
-        const std::vector<wxRect> rects = TabLabelRects(Tab());
-        return !rects.back().Intersects(Lookup()->GetRect());
-    })) << "the last label stays under L";
+    EXPECT_TRUE(WaitForTabRow()) << "a label stays under the buttons";
     Check("at the starting size");
     EXPECT_TRUE(SaveScreenshot(m_pDlg.get(), "entry-mode-four-tabs-fitted.png"));
     // Tabs laid out again for another word, and in a wider window.
     OpenWord("beta");
     OpenWord("delta");
+    EXPECT_TRUE(WaitForTabRow());
     Check("again");
     m_pDlg->SetSize(600, 500);
     ASSERT_TRUE(WaitFor([this] { return m_pDlg->GetSize() == wxSize(600, 500); }));
+    EXPECT_TRUE(WaitForTabRow());
     Check("wider");
 }
 
