@@ -20,6 +20,7 @@
 #include "app/WordListCtrl.h"
 #include "dictdata/Ansi.h"
 #include "htmlview/HtmlMessages.h"
+#include "htmlview/PageWindow.h"
 #include "res/resource.h"
 
 wxBEGIN_EVENT_TABLE(MainDialog, wxDialog)
@@ -38,6 +39,8 @@ wxBEGIN_EVENT_TABLE(MainDialog, wxDialog)
     EVT_BUTTON(IDC_LOOKUP, MainDialog::OnLookup)
     EVT_ACTIVATE(MainDialog::OnActivate)
     EVT_CLOSE(MainDialog::OnClose)
+    EVT_SIZE(MainDialog::OnSize)
+    EVT_SHOW(MainDialog::OnShowDialog)
 wxEND_EVENT_TABLE()
 
 namespace {
@@ -87,6 +90,8 @@ bool MainDialog::CreateDialogWindow() {
         return false;
     }
     OnInitDialog();
+    SetupLayout();
+    m_activation = std::make_unique<ActivationWatcher>(this, [this] { OnKeyboardActivation(); });
     return true;
 }
 
@@ -94,7 +99,7 @@ void MainDialog::DoDataExchange(bool bSaveAndValidate) {
     if (!m_bBound) {
         m_lookup = wxDynamicCast(FindWindow(IDC_LOOKUP), wxButton);
         m_back = wxDynamicCast(FindWindow(IDC_BACK), wxButton);
-        m_tab = wxDynamicCast(FindWindow(IDC_TAB1), wxNotebook);
+        m_tab = dynamic_cast<TabCtrl*>(FindWindow(IDC_TAB1));
         m_edit = wxDynamicCast(FindWindow(IDC_EDIT1), wxTextCtrl);
         m_list = dynamic_cast<WordListCtrl*>(FindWindow(IDC_LIST1));
         m_bBound = true;
@@ -141,6 +146,7 @@ bool MainDialog::OnInitDialog() {
     if (m_html.Create(nullptr, nullptr, kWsChild | kWsVisible, rcPage, this, IDC_HTML,
                       nullptr)) {
         m_html.SetLookUpCommandId(IDC_LOOKUP);  // the page menu's "Look up" is "L"
+        m_html.GetBrowser()->Bind(wxEVT_CHAR, &MainDialog::OnCharPage, this);
         m_html.Navigate2("about:blank");
     } else {
         ShowList();
@@ -158,6 +164,53 @@ void MainDialog::SetupWordList() {
     m_list->InsertColumn(0, wxString(), wxLIST_FORMAT_LEFT, nWidth);
     m_list->SetExtendedStyle(ListViewCtrl::kLvsExGridLines | ListViewCtrl::kLvsExFullRowSelect);
     m_list->SetItemCount(static_cast<long>(m_dict.GetWordCount()));
+}
+
+void MainDialog::SetupLayout() {
+    m_layout.Start(this);
+    m_layout.Add(m_edit, DialogLayout::kLeft | DialogLayout::kRight | DialogLayout::kBottom);
+    m_layout.Add(m_list, DialogLayout::kAll);
+    m_layout.Add(m_tab, DialogLayout::kAll);
+    m_layout.Add(m_back, DialogLayout::kTop | DialogLayout::kRight);
+    m_layout.Add(m_lookup, DialogLayout::kTop | DialogLayout::kRight);
+}
+
+void MainDialog::LayoutControls() {
+    m_layout.Apply(GetClientSize());
+    if (wxWindow* pHost = m_html.GetHostWindow()) {
+        pHost->SetSize(TabAdjustRect(m_tab, m_tab->GetRect()));
+    }
+    // The single column stays as wide as the list, as it was made.
+    if (m_list->GetColumnCount() > 0) {
+        m_list->SetColumnWidth(0, std::max(0, m_list->GetClientSize().x));
+    }
+    FitTabLabels();
+}
+
+void MainDialog::FitTabLabels() {
+    // The buttons lie over the right end of the tab row; no label may run under them.
+    const int kGap = 2;
+    m_tab->FitLabelsBefore(std::min(m_lookup->GetPosition().x, m_back->GetPosition().x) - kGap);
+}
+
+void MainDialog::OnSize(wxSizeEvent& event) {
+    event.Skip();
+    if (m_bBound) {
+        LayoutControls();
+    }
+}
+
+void MainDialog::OnShowDialog(wxShowEvent& event) {
+    event.Skip();
+    if (!event.IsShown() || m_bShownOnce) {
+        return;
+    }
+    m_bShownOnce = true;
+    // A clipboard word found at start-up was selected before the list had its rows laid out
+    // on screen; selecting it again once the window is up brings its row to the top.
+    if (!m_search.empty()) {
+        CallAfter([this] { SearchAndSelect(); });
+    }
 }
 
 void MainDialog::ShowList() {
@@ -187,6 +240,28 @@ void MainDialog::SearchAndSelect() {
     }
     m_list->EnsureVisible(nTarget);
     m_list->SetItemState(nPos, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+}
+
+void MainDialog::SelectRow(long nRow) {
+    const long nCount = m_list->GetItemCount();
+    if (nCount <= 0) {
+        return;
+    }
+    nRow = std::max(0L, std::min(nRow, nCount - 1));
+    m_list->EnsureVisible(nRow);
+    m_list->SetItemState(nRow, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+}
+
+void MainDialog::SelectTab(int nTab) {
+    const int nCount = static_cast<int>(m_tab->GetPageCount());
+    if (nCount <= 0) {
+        return;
+    }
+    const int nNew = (nTab % nCount + nCount) % nCount;
+    if (nNew != TabGetCurSel(m_tab)) {
+        m_tab->ChangeSelection(static_cast<size_t>(nNew));
+        ShowCurrentTabPage();
+    }
 }
 
 bool MainDialog::ShowEntry() {
@@ -236,26 +311,36 @@ bool MainDialog::ShowEntry() {
             }
         }
 
-        m_bLayingOutTabs = true;
-        TabDeleteAllItems(m_tab);
-        int k = 0;
-        for (int i = 0; i < 4; ++i) {
-            if (!strPages[i].empty()) {
-                m_pages[k].swap(strPages[i]);
-                TabInsertItem(m_tab, k, kTabNames[i]);
-                ++k;
-            }
-        }
-        if (k > 0) {
-            m_tab->ChangeSelection(0);
-        }
-        m_bLayingOutTabs = false;
+        const int k = LayOutTabs(strPages);
         // Without a tab the word has nothing to show: an empty page, never the page of the word
         // shown before.
         m_html.WriteHtml(k > 0 ? m_pages[0].c_str() : "", nullptr, 0, 0);
     }
     m_mode = kEntryMode;
     return true;
+}
+
+int MainDialog::LayOutTabs(std::string strPages[4]) {
+    m_bLayingOutTabs = true;
+    TabDeleteAllItems(m_tab);
+    int k = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (!strPages[i].empty()) {
+            m_pages[k].swap(strPages[i]);
+            TabInsertItem(m_tab, k, kTabNames[i]);
+            ++k;
+        }
+    }
+    if (k > 0) {
+        m_tab->ChangeSelection(0);
+    }
+    m_bLayingOutTabs = false;
+    // GTK moves the focus to a new tab's page window: it goes back to the view.
+    if (m_html.GetHostWindow() != nullptr) {
+        m_html.GetHostWindow()->SetFocus();
+    }
+    FitTabLabels();
+    return k;
 }
 
 void MainDialog::OnOK() {}
@@ -297,7 +382,120 @@ void MainDialog::PreTranslateMessage(wxKeyEvent& event) {
 }
 
 void MainDialog::OnCharHook(wxKeyEvent& event) {
+    if (HandleExtraKey(event)) {
+        return;  // used up: the focused control must not act on it too
+    }
     PreTranslateMessage(event);
+}
+
+bool MainDialog::HandleExtraKey(const wxKeyEvent& event) {
+    if (!m_bBound) {
+        return false;
+    }
+    if (m_mode == kListMode && m_edit->IsShown() && wxWindow::FindFocus() == m_edit) {
+        return HandleSearchBoxKey(event);
+    }
+    if (m_mode == kEntryMode) {
+        return HandleEntryKey(event);
+    }
+    return false;
+}
+
+bool MainDialog::HandleSearchBoxKey(const wxKeyEvent& event) {
+    const int nMods = event.GetModifiers();
+    const long nRow = m_list->GetFirstSelected();  // -1 when none: moving starts at row 0
+    // A page is the visible rows less one, so that the row at the edge stays in view.
+    const long nPage = std::max(1, m_list->GetCountPerPage() - 1);
+    long nTarget = 0;
+    switch (event.GetKeyCode()) {
+    case WXK_UP:
+    case WXK_NUMPAD_UP:
+        nTarget = nRow - 1;
+        break;
+    case WXK_DOWN:
+    case WXK_NUMPAD_DOWN:
+        nTarget = nRow + 1;
+        break;
+    case WXK_PAGEUP:
+    case WXK_NUMPAD_PAGEUP:
+        nTarget = nRow - nPage;
+        break;
+    case WXK_PAGEDOWN:
+    case WXK_NUMPAD_PAGEDOWN:
+        nTarget = nRow + nPage;
+        break;
+    case WXK_HOME:
+    case WXK_NUMPAD_HOME:
+        if (nMods != wxMOD_CONTROL) {
+            return false;  // Home alone moves the caret
+        }
+        nTarget = 0;
+        break;
+    case WXK_END:
+    case WXK_NUMPAD_END:
+        if (nMods != wxMOD_CONTROL) {
+            return false;
+        }
+        nTarget = m_list->GetItemCount() - 1;
+        break;
+    default:
+        return false;
+    }
+    if (nMods != wxMOD_NONE && nMods != wxMOD_CONTROL) {
+        return false;  // Shift with them extends the box's own selection
+    }
+    SelectRow(nTarget);
+    return true;
+}
+
+bool MainDialog::HandleEntryKey(const wxKeyEvent& event) {
+    const int nMods = event.GetModifiers();
+    switch (event.GetKeyCode()) {
+    case WXK_TAB:
+        if (nMods == wxMOD_CONTROL || nMods == (wxMOD_CONTROL | wxMOD_SHIFT)) {
+            SelectTab(TabGetCurSel(m_tab) + ((nMods & wxMOD_SHIFT) ? -1 : 1));
+            return true;
+        }
+        return false;
+    case WXK_PAGEDOWN:
+    case WXK_NUMPAD_PAGEDOWN:
+    case WXK_PAGEUP:
+    case WXK_NUMPAD_PAGEUP:
+        if (nMods != wxMOD_CONTROL) {
+            return false;  // without Ctrl the page scrolls
+        }
+        SelectTab(TabGetCurSel(m_tab) +
+                  (event.GetKeyCode() == WXK_PAGEUP || event.GetKeyCode() == WXK_NUMPAD_PAGEUP
+                       ? -1
+                       : 1));
+        return true;
+    case 'L':
+        if (nMods != wxMOD_ALT) {
+            return false;
+        }
+        LookupSelection();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void MainDialog::OnCharPage(wxKeyEvent& event) {
+    // A character typed into the page starts a new search: back to the list with the box
+    // holding that character, the caret after it. Keys with Ctrl or Alt are the page's own
+    // (zoom, copy) or nobody's; white space and control characters start no word.
+    const wxChar ch = event.GetUnicodeKey();
+    if (m_mode != kEntryMode || ch == WXK_NONE || ch <= ' ' || ch == WXK_DELETE ||
+        event.ControlDown() || event.AltDown() || event.MetaDown()) {
+        event.Skip();
+        return;
+    }
+    ShowList();
+    m_search = WxToAnsi(wxString(ch));
+    UpdateData(false);
+    m_edit->SetInsertionPointEnd();
+    // The box may have held that very character already, which raises no change.
+    SearchAndSelect();
 }
 
 void MainDialog::OnOKCommand(wxCommandEvent& WXUNUSED(event)) {
@@ -370,9 +568,12 @@ void MainDialog::OnClose(wxCloseEvent& WXUNUSED(event)) {
 }
 
 void MainDialog::OnSelChangeTab(wxBookCtrlEvent& WXUNUSED(event)) {
-    if (m_bLayingOutTabs) {
-        return;
+    if (!m_bLayingOutTabs) {
+        ShowCurrentTabPage();
     }
+}
+
+void MainDialog::ShowCurrentTabPage() {
     const int nTab = TabGetCurSel(m_tab);
     if (nTab >= 0 && nTab < 4) {
         m_html.WriteHtml(m_pages[nTab].c_str(), nullptr, 0, 0);
@@ -380,6 +581,10 @@ void MainDialog::OnSelChangeTab(wxBookCtrlEvent& WXUNUSED(event)) {
 }
 
 void MainDialog::OnLookup(wxCommandEvent& WXUNUSED(event)) {
+    LookupSelection();
+}
+
+void MainDialog::LookupSelection() {
     std::string strSelection;
     m_html.GetSelectedText(strSelection);
     if (strSelection.empty()) {
@@ -405,7 +610,23 @@ bool MainDialog::LookupClipboard() {
 
 void MainDialog::OnActivate(wxActivateEvent& event) {
     event.Skip();
-    if (event.GetActive() && m_bBound && !IsClickActivation(this, event)) {
-        LookupClipboard();
+    if (!m_bBound || !m_activation) {
+        return;
+    }
+    m_activation->OnActivate(event);
+    if (event.GetActive()) {
+        // As a dialog does for the edit box it gives the focus back to: its whole text is
+        // selected, so that typing replaces it. Checked once the focus has come back.
+        CallAfter([this] {
+            if (wxWindow::FindFocus() == m_edit) {
+                m_edit->SelectAll();
+            }
+        });
+    }
+}
+
+void MainDialog::OnKeyboardActivation() {
+    if (LookupClipboard()) {
+        m_edit->SelectAll();  // the taken text, ready to be typed over
     }
 }

@@ -11,8 +11,10 @@
 #include <wx/dialog.h>
 #include <wx/iconbndl.h>
 
+#include <memory>
 #include <string>
 
+#include "platform/DialogLayout.h"
 #include "platform/ListViewCtrl.h"
 #include "platform/PrivateMessage.h"
 #include "dictdata/DictionaryFile.h"
@@ -20,8 +22,9 @@
 
 class wxBookCtrlEvent;
 class wxButton;
-class wxNotebook;
+class TabCtrl;
 class wxTextCtrl;
+class ActivationWatcher;
 class WordListCtrl;
 
 class MainDialog : public wxDialog {
@@ -66,6 +69,14 @@ public:
     // changed, when the clipboard holds no text or cannot be read.
     bool LookupClipboard();
 
+    // Moves the word list's selection to row nRow (clamped to the list) and brings it into view
+    // with the least scrolling; the search text stays. Nothing when the list is empty.
+    void SelectRow(long nRow);
+
+    // Makes tab nTab (taken modulo the tab count, so -1 is the last) the current tab and shows
+    // its page. Nothing without tabs.
+    void SelectTab(int nTab);
+
     // The display mode: kListMode or kEntryMode.
     int GetMode() const { return m_mode; }
 
@@ -92,7 +103,21 @@ protected:
 
 private:
     void SetupWordList();
+    void SetupLayout();
+    void LayoutControls();
+    void FitTabLabels();
+    // Puts the non-empty pages of strPages (by name, in tab order) into m_pages with one tab
+    // each, the first current; the pages are moved out. Returns the number of tabs.
+    int LayOutTabs(std::string strPages[4]);
     void DestroyDialogWindow();
+    void LookupSelection();
+    void ShowCurrentTabPage();
+    void OnKeyboardActivation();
+    // Keys added to the dialog's own: moving the list's selection from the search box, and in
+    // entry mode switching tabs and "L". True when the key was used up.
+    bool HandleExtraKey(const wxKeyEvent& event);
+    bool HandleSearchBoxKey(const wxKeyEvent& event);
+    bool HandleEntryKey(const wxKeyEvent& event);
 
     void OnCharHook(wxKeyEvent& event);
     void OnOKCommand(wxCommandEvent& event);
@@ -109,11 +134,14 @@ private:
     void OnLookup(wxCommandEvent& event);
     void OnActivate(wxActivateEvent& event);
     void OnClose(wxCloseEvent& event);
+    void OnSize(wxSizeEvent& event);
+    void OnShowDialog(wxShowEvent& event);
+    void OnCharPage(wxKeyEvent& event);
 
     // Controls of the template, bound by DoDataExchange; owned by the window.
     wxButton* m_lookup = nullptr;   // "L"
     wxButton* m_back = nullptr;     // "<<"
-    wxNotebook* m_tab = nullptr;    // part-of-speech tabs
+    TabCtrl* m_tab = nullptr;       // part-of-speech tabs
     wxTextCtrl* m_edit = nullptr;   // search box
     WordListCtrl* m_list = nullptr; // word list
     bool m_bBound = false;
@@ -124,6 +152,9 @@ private:
     int m_mode = kListMode;
     bool m_closing = false;  // a close request has arrived; never cleared
     bool m_bLayingOutTabs = false;  // tab changes made by ShowEntry are not the user's
+    bool m_bShownOnce = false;      // the window has been shown
+    DialogLayout m_layout;          // the template's controls, anchored to the client edges
+    std::unique_ptr<ActivationWatcher> m_activation;  // tells keyboard from click activations
     // The shown entry's pages: slot k holds tab k's page. Slots beyond the last tab keep an
     // earlier entry's pages and are never shown.
     std::string m_pages[4];

@@ -11,6 +11,7 @@
 
 #include "platform/AnsiText.h"
 #include "platform/Environment.h"
+#include "platform/TabCtrl.h"
 #include "res/resource.h"
 
 namespace {
@@ -49,7 +50,7 @@ wxWindow* CreateStandardControl(wxWindow* pParent, const DialogItem& item, const
         return pButton;
     }
     case ControlClass::kTab:
-        return new wxNotebook(pParent, nId, pt, size);
+        return new TabCtrl(pParent, nId, pt, size);
     case ControlClass::kStatic:
         if ((item.dwStyle & 0x1F) == kSsIcon) {
             const wxIcon icon = LoadAppIcons().GetIcon(32);
@@ -81,12 +82,19 @@ bool CreateDialogFromTemplate(wxDialog* pDialog, int nTemplateId, wxWindow* pPar
     long nStyle = 0;
     if (pTemplate->dwStyle & kWsCaption) nStyle |= wxCAPTION;
     if (pTemplate->dwStyle & kWsSysMenu) nStyle |= wxSYSTEM_MENU | wxCLOSE_BOX;
+    if (pTemplate->dwStyle & kWsThickFrame) nStyle |= wxRESIZE_BORDER;
+    if (pTemplate->dwStyle & kWsMaximizeBox) nStyle |= wxMAXIMIZE_BOX;
     // A parentless wx dialog has its own taskbar entry already, which is WS_EX_APPWINDOW.
     if (!pDialog->Create(pParent, wxID_ANY, AnsiToWx(pTemplate->lpszCaption), wxDefaultPosition,
                          wxDefaultSize, nStyle)) {
         return false;
     }
-    pDialog->SetClientSize(pDialog->ConvertDialogToPixels(wxSize(pTemplate->cx, pTemplate->cy)));
+    const wxSize sizeClient = pDialog->ConvertDialogToPixels(wxSize(pTemplate->cx, pTemplate->cy));
+    pDialog->SetClientSize(sizeClient);
+    // A resizable dialog opens at the template's size, which is also its smallest.
+    if (pTemplate->dwStyle & kWsThickFrame) {
+        pDialog->SetMinClientSize(sizeClient);
+    }
 
     // GTK paints siblings in the order they were made, the last on top, and a notebook paints
     // its whole tab row. Windows tab controls paint only their tabs, so the controls that the

@@ -16,6 +16,9 @@ using ControlFactory = std::function<wxWindow*(wxWindow* pParent, const DialogIt
 
 // Creates pDialog's window from template nTemplateId, with the controls of the template placed
 // by its dialog units (converted with the dialog's font), and centres it when the template asks.
+// A template with kWsThickFrame gives a resizable window (with kWsMaximizeBox, maximisable too)
+// whose smallest client size is the template's; placing the controls at other sizes is the
+// dialog's own business.
 // Template ids IDOK and IDCANCEL become wxID_OK and wxID_CANCEL. False when the template does
 // not exist or the window cannot be created.
 // REQUIRES: pDialog was constructed without a window.

@@ -31,7 +31,9 @@ const DialogTemplate kTemplates[] = {
      kWsPopup | kWsCaption | kWsSysMenu | kDsModalFrame, 0, kAboutItems,
      static_cast<int>(sizeof(kAboutItems) / sizeof(kAboutItems[0]))},
     {IDD_LEXANO_DIALOG, "Quenmark Dictionary", 157, 178,
-     kWsPopup | kWsCaption | kWsSysMenu | kDsModalFrame | kDsCenter, kWsExAppWindow, kMainItems,
+     kWsPopup | kWsCaption | kWsSysMenu | kWsThickFrame | kWsMaximizeBox | kDsModalFrame |
+         kDsCenter,
+     kWsExAppWindow, kMainItems,
      static_cast<int>(sizeof(kMainItems) / sizeof(kMainItems[0]))},
 };
 

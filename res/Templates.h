@@ -15,6 +15,8 @@ constexpr uint32_t kWsVisible = 0x10000000u;
 constexpr uint32_t kWsCaption = 0x00C00000u;
 constexpr uint32_t kWsBorder = 0x00800000u;
 constexpr uint32_t kWsSysMenu = 0x00080000u;
+constexpr uint32_t kWsThickFrame = 0x00040000u;   // resizable frame
+constexpr uint32_t kWsMaximizeBox = 0x00010000u;  // top-level windows only (= kWsTabStop)
 constexpr uint32_t kWsGroup = 0x00020000u;
 constexpr uint32_t kWsTabStop = 0x00010000u;
 constexpr uint32_t kDsModalFrame = 0x00000080u;

@@ -37,7 +37,7 @@ std::vector<std::string>& ModalLog();
 // The directory for screenshots, made on first use.
 std::string ScreenshotDir();
 
-// Saves the screen area of pWindow (with a margin) as a PNG; false when it failed.
+// Paints pWindow and saves its screen area (with a margin) as a PNG; false when it failed.
 bool SaveScreenshot(wxWindow* pWindow, const std::string& strName);
 
 #endif

@@ -102,8 +102,27 @@ std::string ScreenshotDir() {
     return strDir;
 }
 
+namespace {
+
+// Paints every invalid part of pWindow and its children now.
+void PaintNow(wxWindow* pWindow) {
+    pWindow->Refresh();
+    pWindow->Update();
+    for (wxWindow* pChild : pWindow->GetChildren()) {
+        PaintNow(pChild);
+    }
+}
+
+}  // namespace
+
 bool SaveScreenshot(wxWindow* pWindow, const std::string& strName) {
-    const wxRect rc = pWindow->GetScreenRect().Inflate(12);
+    PaintNow(pWindow);
+    wxTheApp->Yield(true);
+    // The client area too: under a window manager the window's rectangle may leave out part
+    // of the frame.
+    wxRect rc = pWindow->GetScreenRect();
+    rc.Union(wxRect(pWindow->ClientToScreen(wxPoint(0, 0)), pWindow->GetClientSize()));
+    rc.Inflate(12);
     const std::string strPath = ScreenshotDir() + "/" + strName;
     char szCommand[512];
     std::snprintf(szCommand, sizeof szCommand, "import -window root -crop %dx%d+%d+%d +repage '%s'",
