@@ -15,6 +15,7 @@
 
 #include "dictdata/BigEndian.h"
 #include "dictdata/DictionaryFile.h"
+#include "dictdata/ExceptionList.h"
 
 namespace {
 
@@ -175,6 +176,7 @@ void DictionaryFile::Close() {
     }
     m_pRecordOffsets.reset();
     m_pEntriesPerBlock.reset();
+    m_pExceptions.reset();
     m_nRecordCount = 0;
     m_nTotalEntries = 0;
     m_header = HeaderRecord();
