@@ -170,8 +170,11 @@ void DetachEndings(int nPartOfSpeech, const std::string& strWord, std::vector<st
     }
 }
 
-bool FindBaseForm(const ExceptionLists& lists, const std::string& strText,
-                  const BaseFormTest& fnIsBase, std::string& strBase) {
+namespace {
+
+// The lists and rules for each part of speech in turn; see FindBaseForm.
+bool FindBaseByPart(const ExceptionLists& lists, const std::string& strText,
+                    const BaseFormTest& fnIsBase, std::string& strBase) {
     const bool bCollocation = strText.find_first_of(" -") != std::string::npos;
     for (int nPart : {3, 2, 1, 0}) {
         std::vector<std::string> exceptions;
@@ -189,10 +192,47 @@ bool FindBaseForm(const ExceptionLists& lists, const std::string& strText,
             return true;
         }
     }
-    // An abbreviation typed with its periods: "oct." for "oct".
-    std::string strPlain = strText;
-    strPlain.erase(std::remove(strPlain.begin(), strPlain.end(), '.'), strPlain.end());
-    if (strPlain.empty() || strPlain == strText || !fnIsBase(strPlain, -1)) return false;
-    strBase = strPlain;
+    return false;
+}
+
+std::string WithoutPeriods(std::string strText) {
+    strText.erase(std::remove(strText.begin(), strText.end(), '.'), strText.end());
+    return strText;
+}
+
+}  // namespace
+
+bool FindBaseForm(const ExceptionLists& lists, const std::string& strText,
+                  const BaseFormTest& fnIsBase, std::string& strBase) {
+    // The lists write some bases with periods ("figs." -> "fig.") or hyphens ("ego-tripped" ->
+    // "ego-trip", "fine-drawn" -> "fine-draw") where the word list has "fig", "ego trip" and
+    // "finedraw": a candidate may be taken in any of these spellings.
+    std::string strAccepted;
+    const BaseFormTest fnAccept = [&](const std::string& strCandidate, int nPart) {
+        const std::string strPlain = WithoutPeriods(strCandidate);
+        std::string strBlanks = strPlain;
+        std::replace(strBlanks.begin(), strBlanks.end(), '-', ' ');
+        std::string strJoined = strPlain;
+        strJoined.erase(std::remove(strJoined.begin(), strJoined.end(), '-'), strJoined.end());
+        const std::string* const kSpellings[] = {&strCandidate, &strBlanks, &strJoined};
+        for (size_t i = 0; i < 3; ++i) {
+            const std::string& strSpelling = *kSpellings[i];
+            if (strSpelling.empty() || (i > 0 && strSpelling == strCandidate)) continue;
+            if (fnIsBase(strSpelling, nPart)) {
+                strAccepted = strSpelling;
+                return true;
+            }
+        }
+        return false;
+    };
+    std::string strFound;
+    // An abbreviation typed with its periods ("oct.", "figs.") is also tried without them.
+    const std::string strPlain = WithoutPeriods(strText);
+    if (!FindBaseByPart(lists, strText, fnAccept, strFound) &&
+        (strPlain == strText || strPlain.empty() ||
+         !(fnAccept(strPlain, -1) || FindBaseByPart(lists, strPlain, fnAccept, strFound)))) {
+        return false;
+    }
+    strBase = strAccepted;
     return true;
 }
