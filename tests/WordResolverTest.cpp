@@ -249,6 +249,6 @@ TEST(WordResolverRealData, FormsLandOnABaseThatWnNames) {
         EXPECT_EQ(bases.count(Plain(strWord)), 1u) << strForm << " -> " << strWord;
         ++nChecked;
     }
-    EXPECT_GT(nChecked, 200);
+    EXPECT_GT(nChecked, 150);
     RecordProperty("forms_checked", nChecked);
 }
