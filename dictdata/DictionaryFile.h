@@ -107,9 +107,14 @@ public:
     // REQUIRES: open.
     int FindWord(std::string strText);
 
-    // True when strText is a word of the list, with nPos set to its position; false, nPos
-    // untouched, otherwise. Looks in the word blocks already loaded before it searches.
+    // The position FindWord gives for strText, with bExact set to whether the word there is
+    // strText. When a word block already loaded encloses the text (its first word <= strText
+    // <= its last word) the answer comes from that block without reading any block key.
     // REQUIRES: open.
+    int FindWordNear(const std::string& strText, bool& bExact);
+
+    // True when strText is a word of the list, with nPos set to its position; false, nPos
+    // untouched, otherwise. Searches as FindWordNear does. REQUIRES: open.
     bool FindExactWord(const std::string& strText, int& nPos);
 
     // ---- Morphology records (MorphologyRecords.cpp) ----

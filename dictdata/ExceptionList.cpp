@@ -55,9 +55,13 @@ bool ExceptionList::Assign(std::string strData, uint32_t nPairs) {
     return true;
 }
 
-std::string ExceptionList::Form(size_t nLine) const {
-    const size_t nStart = m_lineStarts[nLine];
-    return m_data.substr(nStart, m_data.find('\t', nStart) - nStart);
+int ExceptionList::CompareForm(size_t nLine, const std::string& strForm) const {
+    const char* pForm = m_data.data() + m_lineStarts[nLine];
+    const size_t nLength = std::strchr(pForm, '\t') - pForm;  // every line holds a tab
+    const size_t n = std::min(nLength, strForm.size());
+    const int nOrder = std::memcmp(pForm, strForm.data(), n);
+    if (nOrder != 0) return nOrder;
+    return nLength < strForm.size() ? -1 : (nLength > strForm.size() ? 1 : 0);
 }
 
 void ExceptionList::FindBases(const std::string& strForm, std::vector<std::string>& bases) const {
@@ -67,13 +71,14 @@ void ExceptionList::FindBases(const std::string& strForm, std::vector<std::strin
     size_t hi = m_lineStarts.size();
     while (lo < hi) {
         const size_t mid = lo + (hi - lo) / 2;
-        if (CompareBytes(Form(mid), strForm) < 0) {
+        if (CompareForm(mid, strForm) < 0) {
             lo = mid + 1;
         } else {
             hi = mid;
         }
     }
-    for (size_t nLine = lo; nLine < m_lineStarts.size() && Form(nLine) == strForm; ++nLine) {
+    for (size_t nLine = lo; nLine < m_lineStarts.size() && CompareForm(nLine, strForm) == 0;
+         ++nLine) {
         const size_t nBase = m_lineStarts[nLine] + strForm.size() + 1;
         bases.push_back(m_data.substr(nBase, m_data.find('\n', nBase) - nBase));
     }

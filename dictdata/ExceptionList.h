@@ -39,8 +39,9 @@ public:
     size_t GetPairCount() const { return m_lineStarts.size(); }
 
 private:
-    // The inflected form of line nLine (up to its tab).
-    std::string Form(size_t nLine) const;
+    // Compares the inflected form of line nLine (up to its tab) with strForm by unsigned bytes:
+    // negative, zero or positive as it sorts before, equals or sorts after it.
+    int CompareForm(size_t nLine, const std::string& strForm) const;
 
     std::string m_data;
     std::vector<uint32_t> m_lineStarts;

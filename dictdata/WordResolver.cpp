@@ -20,13 +20,8 @@ bool HasEntryOf(DictionaryFile& dict, int nPos, int nPart) {
     return false;
 }
 
-// The word itself, or a base form of it; sets nPos and how (kExact or kForm).
-bool FindWordOrForm(DictionaryFile& dict, const std::string& strText, int& nPos,
-                    Resolution& how) {
-    if (dict.FindExactWord(strText, nPos)) {
-        how = Resolution::kExact;
-        return true;
-    }
+// A base form of strText; sets nPos to it.
+bool FindForm(DictionaryFile& dict, const std::string& strText, int& nPos) {
     const ExceptionLists* pLists = dict.GetExceptionLists();
     static const ExceptionLists kNoLists;
     int nBase = -1;
@@ -41,7 +36,6 @@ bool FindWordOrForm(DictionaryFile& dict, const std::string& strText, int& nPos,
     std::string strBase;
     if (!FindBaseForm(pLists ? *pLists : kNoLists, strText, isBase, strBase)) return false;
     nPos = nBase;
-    how = Resolution::kForm;
     return true;
 }
 
@@ -62,21 +56,28 @@ bool FindPrefix(DictionaryFile& dict, const std::string& strText, int nFloor, in
 bool ResolveWord(DictionaryFile& dict, const std::string& strLowerText, int& nPos,
                  Resolution& how) {
     if (!dict.IsOpen()) return false;
-    if (FindWordOrForm(dict, strLowerText, nPos, how)) return true;
+    bool bExact = false;
+    const int nFloor = dict.FindWordNear(strLowerText, bExact);
+    Resolution result = Resolution::kExact;
+    int nFound = nFloor;
     const std::string strFolded = AnsiFoldAccents(strLowerText);
-    if (strFolded != strLowerText && FindWordOrForm(dict, strFolded, nPos, how)) {
-        how = Resolution::kFolded;
-        return true;
+    const bool bFolds = strFolded != strLowerText;
+    if (bExact) {
+        result = Resolution::kExact;
+    } else if (FindForm(dict, strLowerText, nFound)) {
+        result = Resolution::kForm;
+    } else if (bFolds && (dict.FindExactWord(strFolded, nFound) ||
+                          FindForm(dict, strFolded, nFound))) {
+        result = Resolution::kFolded;
+    } else if (FindPrefix(dict, strLowerText, nFloor, nFound) ||
+               (bFolds && FindPrefix(dict, strFolded, dict.FindWord(strFolded), nFound))) {
+        result = Resolution::kPrefix;
+    } else {
+        nFound = nFloor;
+        result = Resolution::kNearest;
     }
-    const int nFloor = dict.FindWord(strLowerText);
-    if (FindPrefix(dict, strLowerText, nFloor, nPos) ||
-        (strFolded != strLowerText &&
-         FindPrefix(dict, strFolded, dict.FindWord(strFolded), nPos))) {
-        how = Resolution::kPrefix;
-        return true;
-    }
-    nPos = nFloor;
-    how = Resolution::kNearest;
+    nPos = nFound;
+    how = result;
     return true;
 }
 

@@ -88,29 +88,33 @@ int DictionaryFile::FindWord(std::string strText) {
     return (nBlock - 1) * m_header.nWordsPerBlock + FindInBlock(strText.c_str(), *pSlot);
 }
 
-bool DictionaryFile::FindExactWord(const std::string& strText, int& nPos) {
-    if (!IsOpen()) return false;
+int DictionaryFile::FindWordNear(const std::string& strText, bool& bExact) {
     const int n = m_header.nWordsPerBlock;
     char buffer[257];
-    // A loaded block whose first and last words enclose the text holds it if the list does;
-    // the forms and prefixes of one typed text mostly fall into the block just searched.
+    // The forms and prefixes of one typed text mostly fall into the block just searched.
     for (const WordBlockSlot* pSlot : {&m_slotA, &m_slotB}) {
         if (pSlot->nBlock == kEmptySlot) continue;
-        const int nLast = WordsInBlock(pSlot->nBlock) - 1;
         buffer[0] = '\0';
         CopyWordText(0, buffer, pSlot);
         if (std::strcmp(strText.c_str(), buffer) < 0) continue;
-        CopyWordText(nLast, buffer, pSlot);
+        CopyWordText(WordsInBlock(pSlot->nBlock) - 1, buffer, pSlot);
         if (std::strcmp(strText.c_str(), buffer) > 0) continue;
         const int i = FindInBlock(strText.c_str(), *pSlot);
         CopyWordText(i, buffer, pSlot);
-        if (strText.size() != std::strlen(buffer) || strText != buffer) return false;
-        nPos = (pSlot->nBlock - 1) * n + i;
-        return true;
+        bExact = strText.size() == std::strlen(buffer) && strText == buffer;
+        return (pSlot->nBlock - 1) * n + i;
     }
-    const int nFloor = FindWord(strText);
+    const int nPos = FindWord(strText);
     std::string strWord;
-    if (!GetWord(nFloor, strWord) || strWord != strText) return false;
-    nPos = nFloor;
+    bExact = GetWord(nPos, strWord) && strWord == strText;
+    return nPos;
+}
+
+bool DictionaryFile::FindExactWord(const std::string& strText, int& nPos) {
+    if (!IsOpen()) return false;
+    bool bExact = false;
+    const int nFound = FindWordNear(strText, bExact);
+    if (!bExact) return false;
+    nPos = nFound;
     return true;
 }
