@@ -6,12 +6,14 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "dictdata/Ansi.h"
 #include "dictdata/DictionaryFile.h"
+#include "dictdata/WordResolver.h"
 #include "render/WordPages.h"
 #include "tools/DataFileWriter.h"
 
@@ -95,19 +97,80 @@ void BM_Open(benchmark::State& state, const std::string& (*fnPath)()) {
     delete pDict;
 }
 
-// Each prefix of each sample word, lower-cased as the search box does, one call per keystroke.
-void BM_FindWordKeystrokes(benchmark::State& state, const std::string& (*fnPath)()) {
-    DictionaryFile dict;
-    if (!OpenOrSkip(state, dict, fnPath())) return;
+// Each prefix of each sample word, lower-cased as the search box does.
+std::vector<std::string> SamplePrefixes(DictionaryFile& dict) {
     std::vector<std::string> prefixes;
     for (const std::string& strWord : SampleWords(dict)) {
         for (size_t n = 1; n <= strWord.size(); ++n) prefixes.push_back(AnsiLowerCopy(strWord.substr(0, n)));
     }
+    return prefixes;
+}
+
+// A thousand inflected forms: every 12th line of WordNet's exception lists (when
+// /usr/share/wordnet has them), the rest regular endings on the sample words.
+std::vector<std::string> SampleForms(DictionaryFile& dict) {
+    std::vector<std::string> forms;
+    int nLine = 0;
+    for (const char* lpszFile : {"noun.exc", "verb.exc", "adj.exc", "adv.exc"}) {
+        std::ifstream file(std::string("/usr/share/wordnet/") + lpszFile);
+        std::string strForm, strRest;
+        while (forms.size() < 500 && file >> strForm && std::getline(file, strRest)) {
+            if (++nLine % 12 != 0) continue;
+            for (char& ch : strForm) ch = ch == '_' ? ' ' : ch;
+            forms.push_back(strForm);
+        }
+    }
+    static const char* const kEndings[] = {"s", "es", "ed", "ing", "er", "est"};
+    const std::vector<std::string> words = SampleWords(dict);
+    for (size_t i = 0; forms.size() < 1000; ++i) {
+        forms.push_back(AnsiLowerCopy(words[i % words.size()]) + kEndings[i % 6]);
+    }
+    return forms;
+}
+
+// FindWord or ResolveWord over texts, one call per iteration.
+void SearchTexts(benchmark::State& state, DictionaryFile& dict, const std::vector<std::string>& texts,
+                 bool bResolve) {
+    // The exception lists are read on the first resolution; that is not what is measured.
+    int nPos = 0;
+    Resolution how = Resolution::kExact;
+    if (bResolve) ResolveWord(dict, "warm", nPos, how);
     size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(dict.FindWord(prefixes[i]));
-        if (++i == prefixes.size()) i = 0;
+        if (bResolve) {
+            ResolveWord(dict, texts[i], nPos, how);
+            benchmark::DoNotOptimize(nPos);
+        } else {
+            benchmark::DoNotOptimize(dict.FindWord(texts[i]));
+        }
+        if (++i == texts.size()) i = 0;
     }
+}
+
+// Each prefix of each sample word, lower-cased as the search box does, one call per keystroke.
+void BM_FindWordKeystrokes(benchmark::State& state, const std::string& (*fnPath)()) {
+    DictionaryFile dict;
+    if (!OpenOrSkip(state, dict, fnPath())) return;
+    SearchTexts(state, dict, SamplePrefixes(dict), false);
+}
+
+void BM_ResolveWordKeystrokes(benchmark::State& state, const std::string& (*fnPath)()) {
+    DictionaryFile dict;
+    if (!OpenOrSkip(state, dict, fnPath())) return;
+    SearchTexts(state, dict, SamplePrefixes(dict), true);
+}
+
+// A thousand inflected forms, FindWord beside ResolveWord.
+void BM_FindWordForms(benchmark::State& state, const std::string& (*fnPath)()) {
+    DictionaryFile dict;
+    if (!OpenOrSkip(state, dict, fnPath())) return;
+    SearchTexts(state, dict, SampleForms(dict), false);
+}
+
+void BM_ResolveWordForms(benchmark::State& state, const std::string& (*fnPath)()) {
+    DictionaryFile dict;
+    if (!OpenOrSkip(state, dict, fnPath())) return;
+    SearchTexts(state, dict, SampleForms(dict), true);
 }
 
 void BM_GetWordSequential(benchmark::State& state, const std::string& (*fnPath)()) {
@@ -195,6 +258,9 @@ BENCHMARK_CAPTURE(BM_Open, real, Real);
 BENCHMARK_CAPTURE(BM_Open, synthetic, Synthetic);
 BENCHMARK_CAPTURE(BM_FindWordKeystrokes, real, Real);
 BENCHMARK_CAPTURE(BM_FindWordKeystrokes, synthetic, Synthetic);
+BENCHMARK_CAPTURE(BM_ResolveWordKeystrokes, real, Real);
+BENCHMARK_CAPTURE(BM_FindWordForms, real, Real);
+BENCHMARK_CAPTURE(BM_ResolveWordForms, real, Real);
 BENCHMARK_CAPTURE(BM_GetWordSequential, real, Real);
 BENCHMARK_CAPTURE(BM_GetWordSequential, synthetic, Synthetic);
 BENCHMARK_CAPTURE(BM_GetWordRandom, real, Real);

@@ -28,3 +28,43 @@ std::string AnsiLowerCopy(const std::string& strText) {
     return strLower;
 }
 
+
+namespace {
+
+// Plain letters for 0xC0 to 0xFF, "" for the two signs (multiplication, division) kept as they
+// are; the ligatures and thorn take two letters.
+const char* const kFoldedLatin1[64] = {
+    "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",
+    "D", "N", "O", "O", "O", "O", "O", "",  "O", "U", "U", "U", "U", "Y", "TH", "ss",
+    "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i",
+    "d", "n", "o", "o", "o", "o", "o", "",  "o", "u", "u", "u", "u", "y", "th", "y"};
+
+const char* FoldedLetter(unsigned char ch) {
+    if (ch >= 0xC0) return kFoldedLatin1[ch - 0xC0];
+    switch (ch) {
+        case 0x8A: return "S";
+        case 0x8C: return "OE";
+        case 0x8E: return "Z";
+        case 0x9A: return "s";
+        case 0x9C: return "oe";
+        case 0x9E: return "z";
+        case 0x9F: return "Y";
+        default: return "";
+    }
+}
+
+}  // namespace
+
+std::string AnsiFoldAccents(const std::string& strText) {
+    std::string strFolded;
+    strFolded.reserve(strText.size());
+    for (char ch : strText) {
+        const char* lpszPlain = FoldedLetter(static_cast<unsigned char>(ch));
+        if (*lpszPlain != '\0') {
+            strFolded += lpszPlain;
+        } else {
+            strFolded += ch;
+        }
+    }
+    return strFolded;
+}

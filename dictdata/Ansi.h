@@ -12,5 +12,10 @@ unsigned char AnsiToUpper(unsigned char ch);
 // Returns a copy of strText with every byte lower-cased by AnsiToLower.
 std::string AnsiLowerCopy(const std::string& strText);
 
+// Returns a copy of strText with its accented Windows-1252 letters folded to plain ones, in
+// either case: "\xE9" (e acute) becomes "e", "\xE6" (ae) "ae", "\x9C" (oe) "oe", "\xDF" (sharp
+// s) "ss", "\xFE" (thorn) "th"; every other byte is kept.
+std::string AnsiFoldAccents(const std::string& strText);
+
 
 #endif

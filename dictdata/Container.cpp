@@ -15,6 +15,7 @@
 
 #include "dictdata/BigEndian.h"
 #include "dictdata/DictionaryFile.h"
+#include "dictdata/ExceptionList.h"
 #include "dictdata/FilePosition.h"
 
 namespace {
@@ -178,6 +179,7 @@ void DictionaryFile::Close() {
     }
     m_pRecordOffsets.reset();
     m_pEntriesPerBlock.reset();
+    m_pExceptions.reset();
     m_nRecordCount = 0;
     m_nTotalEntries = 0;
     m_header = HeaderRecord();

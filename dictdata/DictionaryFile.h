@@ -37,6 +37,8 @@ struct EntryIndexRecord {
     uint16_t nEntryBlockCount = 0;
 };
 
+class ExceptionList;
+struct ExceptionLists;
 class DictionaryFileTestAccess;  // tests/DictionaryFileTestAccess.h
 class DataFileVerifier;          // tools/Verify.cpp
 
@@ -104,6 +106,23 @@ public:
     // or 0 when strText sorts before every word. Always in 0 to W-1.
     // REQUIRES: open.
     int FindWord(std::string strText);
+
+    // The position FindWord gives for strText, with bExact set to whether the word there is
+    // strText. When a word block already loaded encloses the text (its first word <= strText
+    // <= its last word) the answer comes from that block without reading any block key.
+    // REQUIRES: open.
+    int FindWordNear(const std::string& strText, bool& bExact);
+
+    // True when strText is a word of the list, with nPos set to its position; false, nPos
+    // untouched, otherwise. Searches as FindWordNear does. REQUIRES: open.
+    bool FindExactWord(const std::string& strText, int& nPos);
+
+    // ---- Morphology records (MorphologyRecords.cpp) ----
+
+    // The exception lists of the morphology records that follow the last entry block. They are
+    // read on the first call and kept until Close; a list whose record is missing or damaged is
+    // empty. Null when closed. Valid until Close.
+    const ExceptionLists* GetExceptionLists();
 
     // ---- Entry records (EntryRecord.cpp) ----
 
@@ -203,6 +222,17 @@ private:
     // lpszText, or 0. REQUIRES: slot holds a loaded block.
     int FindInBlock(const char* lpszText, const WordBlockSlot& slot);
 
+    // ---- Morphology records (MorphologyRecords.cpp) ----
+
+    // The first record after the last entry block: morphology records run from here to the
+    // record count - 1.
+    int FirstMorphologyRecord() const;
+
+    // Reads morphology record nRecord into list and sets nPartOfSpeech to its part of speech.
+    // False, outputs untouched, when nRecord is not a record after the last entry block or the
+    // record is damaged (header, sizes, zlib stream or pairs).
+    bool ReadExceptionRecord(int nRecord, int& nPartOfSpeech, ExceptionList& list);
+
     // ---- Entry records (EntryRecord.cpp) ----
 
     // Entry block (1-based) that holds entry number nEntry; sets nPosition to its 1-based
@@ -267,6 +297,7 @@ private:
     uint32_t m_nTotalEntries = 0;
     WordBlockSlot m_slotA;
     WordBlockSlot m_slotB;
+    std::unique_ptr<ExceptionLists> m_pExceptions;  // null until GetExceptionLists reads them
 
     // Every search starts at the same midpoints, so the keys of the top levels of the block
     // search are kept: typing then costs a few key reads from the file instead of log2(k).

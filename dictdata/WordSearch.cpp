@@ -87,3 +87,34 @@ int DictionaryFile::FindWord(std::string strText) {
     if (!GetWordBlock(nBlock, pSlot)) return (nBlock - 1) * m_header.nWordsPerBlock;
     return (nBlock - 1) * m_header.nWordsPerBlock + FindInBlock(strText.c_str(), *pSlot);
 }
+
+int DictionaryFile::FindWordNear(const std::string& strText, bool& bExact) {
+    const int n = m_header.nWordsPerBlock;
+    char buffer[257];
+    // The forms and prefixes of one typed text mostly fall into the block just searched.
+    for (const WordBlockSlot* pSlot : {&m_slotA, &m_slotB}) {
+        if (pSlot->nBlock == kEmptySlot) continue;
+        buffer[0] = '\0';
+        CopyWordText(0, buffer, pSlot);
+        if (std::strcmp(strText.c_str(), buffer) < 0) continue;
+        CopyWordText(WordsInBlock(pSlot->nBlock) - 1, buffer, pSlot);
+        if (std::strcmp(strText.c_str(), buffer) > 0) continue;
+        const int i = FindInBlock(strText.c_str(), *pSlot);
+        CopyWordText(i, buffer, pSlot);
+        bExact = strText.size() == std::strlen(buffer) && strText == buffer;
+        return (pSlot->nBlock - 1) * n + i;
+    }
+    const int nPos = FindWord(strText);
+    std::string strWord;
+    bExact = GetWord(nPos, strWord) && strWord == strText;
+    return nPos;
+}
+
+bool DictionaryFile::FindExactWord(const std::string& strText, int& nPos) {
+    if (!IsOpen()) return false;
+    bool bExact = false;
+    const int nFound = FindWordNear(strText, bExact);
+    if (!bExact) return false;
+    nPos = nFound;
+    return true;
+}

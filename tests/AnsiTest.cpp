@@ -25,3 +25,14 @@ TEST(Ansi, CaseMappingCoversWindows1252Letters) {
     }
     EXPECT_EQ(AnsiLowerCopy("Caf\xC9 ABC"), "caf\xE9 abc");
 }
+
+TEST(Ansi, FoldingGivesPlainLettersForAccentedOnes) {
+    EXPECT_EQ(AnsiFoldAccents("caf\xE9"), "cafe");
+    EXPECT_EQ(AnsiFoldAccents("na\xEFve \xE7\xF4t\xE9"), "naive cote");
+    EXPECT_EQ(AnsiFoldAccents("\xE6on \x9C" "uvre stra\xDF" "e \xF1" "and\xFA"), "aeon oeuvre strasse nandu");
+    EXPECT_EQ(AnsiFoldAccents("\xC9T\xC9 \x8A\x9F\xDE"), "ETE SYTH");
+    EXPECT_EQ(AnsiFoldAccents("\xFEorn \xF0"), "thorn d");
+    // Signs and other bytes stay.
+    EXPECT_EQ(AnsiFoldAccents("2\xD7" "3\xF7" "4 \xB5 plain-text"), "2\xD7" "3\xF7" "4 \xB5 plain-text");
+    EXPECT_EQ(AnsiFoldAccents(""), "");
+}

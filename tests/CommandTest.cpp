@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <algorithm>
 #include <fstream>
 #include <sstream>
@@ -129,4 +130,39 @@ TEST(LexanoData, VerifyNamesWhatIsWrong) {
     run = Tool({"word", strPath, "3"});
     EXPECT_EQ(run.nStatus, 1);
     EXPECT_EQ(run.strErr, "lexano-data: word block 2 is damaged\n");
+}
+
+TEST(LexanoData, ResolveAndLookupSayHowTheyGotThere) {
+    DataFileContent content;
+    content.nWordsPerBlock = 2;
+    for (const char* lpszWord : {"cafe", "ephemera", "ephemeral", "go", "qwerty keyboard", "run"}) {
+        content.entries.push_back(std::string(lpszWord) + "\nsense of " + lpszWord);
+        content.words.push_back({lpszWord, {static_cast<uint32_t>(content.entries.size())}});
+    }
+    const uint32_t nSizes[4] = {3, 2, 1, 0};  // go and qwerty keyboard are verbs, run an adjective
+    GroupCountsForSizes(nSizes, content.entryCounts);
+    content.exceptions[1] = {{"went", "go"}};
+    const std::string strFile = SaveContent(content, "resolve.pdb");
+    const std::pair<const char*, const char*> kResolve[] = {
+        {"Went", "3\tgo\tform\n"},        {"EPHEM", "1\tephemera\tprefix\n"},
+        {"CAF\xC9", "0\tcafe\tfolded\n"}, {"qzxv", "4\tqwerty keyboard\tnearest\n"},
+        {"run", "5\trun\texact\n"}};
+    for (const auto& c : kResolve) {
+        const ToolRun run = Tool({"resolve", strFile, c.first});
+        EXPECT_EQ(run.nStatus, 0);
+        EXPECT_EQ(run.strOut, c.second) << c.first;
+    }
+    const std::pair<const char*, const char*> kLookup[] = {
+        {"went", "\"went\" is a form of \"go\".\n\ngo\n"},
+        {"ephem", "\"ephem\": the first word that starts with it is \"ephemera\".\n\nephemera\n"},
+        {"caf\xE9", "\"caf\xE9\" is read as \"cafe\".\n\ncafe\n"},
+        {"qzxv", "\"qzxv\" is not in the dictionary; the nearest word is \"qwerty keyboard\".\n\n"
+                 "qwerty keyboard\n"},
+        {"Run", "run\n"}};
+    for (const auto& c : kLookup) {
+        const ToolRun run = Tool({"lookup", strFile, c.first});
+        EXPECT_EQ(run.nStatus, 0);
+        EXPECT_EQ(run.strOut.substr(0, std::strlen(c.second)), c.second) << c.first;
+    }
+    EXPECT_EQ(Tool({"resolve", strFile}).nStatus, 2);
 }

@@ -5,9 +5,12 @@
 
 #include "dictdata/BigEndian.h"
 #include "dictdata/DictionaryFile.h"
+#include "dictdata/ExceptionList.h"
+#include "dictdata/WordResolver.h"
 #include "render/WordPages.h"
 #include "tests/DictionaryFileTestAccess.h"
 #include "tests/TestFiles.h"
+#include "tools/Verify.h"
 
 namespace {
 
@@ -29,10 +32,15 @@ bool Exercise(const std::vector<unsigned char>& file) {
         return false;
     }
     const int W = static_cast<int>(dict.GetWordCount());
-    for (const char* lpszText : {"", "w", "w005", "w0055", "zzz", "\xFF"}) {
+    for (const char* lpszText : {"", "w", "w005", "w0055", "w005s", "aaa", "zzz", "\xFF", "\xE9"}) {
         const int nPos = dict.FindWord(lpszText);
         EXPECT_GE(nPos, 0);
         EXPECT_LT(nPos, W);
+        int nResolved = -1;
+        Resolution how = Resolution::kExact;
+        EXPECT_TRUE(ResolveWord(dict, lpszText, nResolved, how));
+        EXPECT_GE(nResolved, 0);
+        EXPECT_LT(nResolved, W);
     }
     for (int p = 0; p < W; ++p) {
         std::string strWord;
@@ -257,5 +265,131 @@ TEST(ContainerCorruption, EveryByteFlipped) {
         std::vector<unsigned char> file = sound;
         file[i] ^= static_cast<unsigned char>(0x80 | (i * 37));
         Exercise(file);
+    }
+}
+
+namespace {
+
+// The sound file with a noun exception list after its entry blocks: "aaa" is a form of "w001".
+DataFileContent MorphologyContent() {
+    DataFileContent content = Content();
+    content.exceptions[0] = {{"aaa", "w001"}, {"w00x", "w002"}, {"zzz", "w019"}};
+    return content;
+}
+
+std::string ResolveText(const std::string& strPath, const std::string& strText) {
+    DictionaryFile dict;
+    if (!dict.Open(strPath.c_str())) return "(no open)";
+    int nPos = -1;
+    Resolution how = Resolution::kExact;
+    ResolveWord(dict, strText, nPos, how);
+    std::string strWord;
+    dict.GetWord(nPos, strWord);
+    return strWord + " " + ResolutionName(how);
+}
+
+// A morphology record from its parts, for lying headers.
+std::string MorphologyRecord(const char* lpszTag, char chCode, uint32_t nPairs, uint32_t nSize,
+                             const std::string& strStream) {
+    std::string str(lpszTag, 4);
+    str += chCode;
+    str += '\0';
+    unsigned char b[4];
+    WriteU32BE(b, nPairs);
+    str.append(reinterpret_cast<char*>(b), 4);
+    WriteU32BE(b, nSize);
+    str.append(reinterpret_cast<char*>(b), 4);
+    return str + strStream;
+}
+
+}  // namespace
+
+TEST(MorphologyCorruption, SoundRecordsFollowTheEntryBlocksUnseenByTheRest) {
+    const std::vector<unsigned char> plain = Sound();
+    const std::vector<unsigned char> file = BuildBytes(MorphologyContent());
+    const int nRecords = ReadU16BE(plain.data() + 76);
+    ASSERT_EQ(ReadU16BE(file.data() + 76), nRecords + 1);
+    // Everything before the new record is byte for byte the same, offsets included; the last
+    // entry block now ends where the morphology record starts.
+    EXPECT_EQ(0, std::memcmp(plain.data() + 78 + 8 * nRecords, file.data() + 78 + 8 * (nRecords + 1),
+                             plain.size() - 78 - 8 * nRecords));
+    const std::string strPath = TestPath("morphology.pdb");
+    ASSERT_TRUE(SaveBytes(strPath, file));
+    EXPECT_TRUE(Exercise(file));
+    DictionaryFile dict;
+    ASSERT_TRUE(dict.Open(strPath.c_str()));
+    EXPECT_EQ(DictionaryFileTestAccess::GetRecordOffset(dict, nRecords) -
+                  DictionaryFileTestAccess::GetRecordOffset(dict, nRecords - 1),
+              plain.size() - RecordOffset(plain, nRecords - 1));
+    std::string strSyn, strDef, strUse;
+    int nCount = 0;
+    ASSERT_TRUE(dict.ReadEntry(19, 20, strSyn, nCount, strDef, strUse));  // in the last block
+    EXPECT_EQ(strDef, "definition of w019");
+    std::string strReport;
+    EXPECT_TRUE(VerifyDataFile(strPath.c_str(), strReport)) << strReport;
+    EXPECT_NE(strReport.find(", 1 exception lists"), std::string::npos) << strReport;
+    EXPECT_EQ(ResolveText(strPath, "aaa"), "w001 form");
+    EXPECT_EQ(ResolveText(strPath, "zzz"), "w019 form");
+}
+
+TEST(MorphologyCorruption, DamagedRecordsAreIgnoredAndRejectedByVerify) {
+    const std::vector<unsigned char> sound = BuildBytes(MorphologyContent());
+    const int r = ReadU16BE(sound.data() + 76) - 1;
+    const std::string strPairs = "aaa\tw001\nw00x\tw002\nzzz\tw019\n";
+    std::vector<std::vector<unsigned char>> damaged;
+    for (const std::string& strRecord : {
+             MorphologyRecord("MEXX", 'N', 3, 31, Compress(strPairs)),   // another tag
+             MorphologyRecord("MEXC", 'x', 3, 31, Compress(strPairs)),   // unknown letter
+             MorphologyRecord("MEXC", 'N', 4, 31, Compress(strPairs)),   // more pairs than lines
+             MorphologyRecord("MEXC", 'N', 3, 30, Compress(strPairs)),   // size too small
+             MorphologyRecord("MEXC", 'N', 3, 40, Compress(strPairs)),   // size too large
+             MorphologyRecord("MEXC", 'N', 3, 0xFFFFFFF0u, Compress(strPairs)),  // lying size
+             MorphologyRecord("MEXC", 'N', 0xFFFFFFFFu, 31, Compress(strPairs)),
+             MorphologyRecord("MEXC", 'N', 3, 31, "no zlib stream at all"),
+             MorphologyRecord("MEXC", 'N', 3, 31, Compress(strPairs).substr(0, 12)),  // cut short
+             MorphologyRecord("MEXC", 'N', 2, 20, Compress("zzz\tw019\naaa\tw001\n")),  // unsorted
+             MorphologyRecord("MEXC", 'N', 1, 4, Compress("aaa\n")),
+             std::string("MEXC\x4E"),  // shorter than its header
+             std::string()}) {
+        damaged.push_back(WithRecord(sound, r, strRecord));
+    }
+    for (size_t i = 0; i < damaged.size(); ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_TRUE(Exercise(damaged[i]));
+        const std::string strPath = TestPath("badmorphology.pdb");
+        ASSERT_TRUE(SaveBytes(strPath, damaged[i]));
+        std::string strReport;
+        EXPECT_FALSE(VerifyDataFile(strPath.c_str(), strReport));
+        EXPECT_NE(strReport.find("no sound morphology record"), std::string::npos) << strReport;
+        EXPECT_EQ(ResolveText(strPath, "aaa"), "w000 nearest");  // the form step has no list
+    }
+    // The same list twice: the first counts, verify names the repeat.
+    std::vector<unsigned char> twice;
+    const uint32_t nStart = RecordOffset(sound, r);
+    std::vector<std::string> records;
+    for (int i = 0; i <= r; ++i) {
+        const uint32_t nEnd = i < r ? RecordOffset(sound, i + 1) : sound.size();
+        records.emplace_back(sound.begin() + RecordOffset(sound, i), sound.begin() + nEnd);
+    }
+    records.emplace_back(sound.begin() + nStart, sound.end());
+    ASSERT_TRUE(AssembleContainer("LexanoData_WN", records, twice));
+    const std::string strPath = TestPath("twice.pdb");
+    ASSERT_TRUE(SaveBytes(strPath, twice));
+    std::string strReport;
+    EXPECT_FALSE(VerifyDataFile(strPath.c_str(), strReport));
+    EXPECT_NE(strReport.find("repeats the Noun exception list"), std::string::npos) << strReport;
+    EXPECT_EQ(ResolveText(strPath, "aaa"), "w001 form");
+}
+
+TEST(MorphologyCorruption, EveryPrefixAndFlippedByteOfTheRecord) {
+    const std::vector<unsigned char> sound = BuildBytes(MorphologyContent());
+    const uint32_t nStart = RecordOffset(sound, ReadU16BE(sound.data() + 76) - 1);
+    for (size_t nSize = nStart; nSize < sound.size(); ++nSize) {
+        EXPECT_TRUE(Exercise(std::vector<unsigned char>(sound.begin(), sound.begin() + nSize))) << nSize;
+    }
+    for (size_t i = nStart; i < sound.size(); ++i) {
+        std::vector<unsigned char> file = sound;
+        file[i] ^= static_cast<unsigned char>(0x80 | (i * 37));
+        EXPECT_TRUE(Exercise(file)) << i;
     }
 }

@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "dictdata/DictionaryFile.h"
+#include "dictdata/WordResolver.h"
 #include "tests/TestFiles.h"
 #include "tests/TestPlatform.h"
 #include "tools/Verify.h"
@@ -52,6 +53,8 @@ Files MiniWordNet() {
         {"index.adj", "afloat a 1 1 & 1 0 00005100  \ngalore a 1 0 1 0 00005000  \n"
                       "in_abundance a 1 0 1 0 00005000  \nmain a 1 0 1 0 00005200  \n"},
         {"index.adv", "well r 1 0 1 0 00006000  \n"},
+        {"noun.exc", "banks_clerk bank_clerk\nbanx bank\n"},
+        {"verb.exc", "trusted trust bank\n"},
     };
 }
 
@@ -61,8 +64,9 @@ std::string WriteWordNet(const Files& files, const std::string& strName = "wordn
     const std::string strDir = TestPath(strName);
     MakeDirectory(strDir);
     for (const char* lpszPos : {"noun", "verb", "adj", "adv"}) {
-        for (const char* lpszKind : {"data.", "index."}) {
-            const std::string strFile = lpszKind + std::string(lpszPos);
+        for (const std::string& strFile : {"data." + std::string(lpszPos),
+                                          "index." + std::string(lpszPos),
+                                          std::string(lpszPos) + ".exc"}) {
             const std::string strPath = strDir + "/" + strFile;
             std::remove(strPath.c_str());
             const auto found = files.find(strFile);
@@ -197,6 +201,12 @@ TEST(WordNetReader, ReadsHandMadeDatabaseAndRoundTrips) {
             // Letter case as stored, and no second line feed without examples.
             EXPECT_EQ("A|a\nthe 1st letter of the Roman alphabet",
                       content.entries[content.words[0].entries.at(0) - 1]);
+            // Exception lists with spaces for "_", one pair per base; adj.exc and adv.exc are
+            // missing and give none.
+            using Pairs = std::vector<std::pair<std::string, std::string>>;
+            EXPECT_EQ((Pairs{{"banks clerk", "bank clerk"}, {"banx", "bank"}}), content.exceptions[0]);
+            EXPECT_EQ((Pairs{{"trusted", "trust"}, {"trusted", "bank"}}), content.exceptions[1]);
+            EXPECT_TRUE(content.exceptions[2].empty() && content.exceptions[3].empty());
 
             const std::string strPath = SaveContent(content, "mini.pdb");
             ASSERT_TRUE(VerifyDataFile(strPath.c_str(), strReport)) << strReport;
@@ -217,6 +227,11 @@ TEST(WordNetReader, ReadsHandMadeDatabaseAndRoundTrips) {
             ExpectWord(dict, "well", {{0, "", "in a good manner (`good' is a variant)",
                                        "the children behaved well"}});
             ExpectWord(dict, "bank-note", {{3, "banknote.", "a promissory note", ""}});
+            int nPos = -1;
+            Resolution how = Resolution::kExact;
+            ASSERT_TRUE(ResolveWord(dict, "banks clerk", nPos, how));
+            EXPECT_EQ(3, nPos);
+            EXPECT_EQ(Resolution::kForm, how);
         }
     }
 }
@@ -247,6 +262,7 @@ TEST(WordNetReader, ReportsFaultsByFileAndLine) {
         {"data.verb", "00004000 38 v 01 bank 0 000 | tip\n", "data.verb line 3: expected the verb frame count"},
         {"data.adj", "00005000 00 a 01 galore 0 001 & 00005000 a | x\n", "data.adj line 3: fewer pointers"},
         {"index.noun", strManyOffsets, "index.noun line 3: \"bank\" has more than 255 senses"},
+        {"verb.exc", "trusted trust\nlonely\n", "verb.exc line 4: expected an inflected form"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.lpszMessage);

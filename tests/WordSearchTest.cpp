@@ -47,6 +47,27 @@ TEST_P(WordSearchSizes, OtherTextsFindTheWordJustBefore) {
     EXPECT_EQ(Find("\xFF"), static_cast<int>(kWords.size()) - 1);  // unsigned bytes
 }
 
+TEST_P(WordSearchSizes, FindWordNearAgreesWithFindWordWhateverTheSlotsHold) {
+    std::vector<std::string> texts = {"", "0", "aa", "abb", "bankers", "c", "dogmas", "eastward",
+                                      "zz", "\xE9", "\xFF"};
+    texts.insert(texts.end(), kWords.begin(), kWords.end());
+    for (const std::string& strLoad : texts) {
+        for (const std::string& strText : texts) {
+            // Load the blocks around strLoad, then ask for strText.
+            bool bExact = false;
+            m_dict.FindWordNear(strLoad, bExact);
+            const int nNear = m_dict.FindWordNear(strText, bExact);
+            EXPECT_EQ(nNear, Find(strText)) << strLoad << " then " << strText;
+            EXPECT_EQ(bExact, PositionOf(strText) >= 0) << strText;
+            int nPos = -1;
+            EXPECT_EQ(m_dict.FindExactWord(strText, nPos), PositionOf(strText) >= 0);
+            if (PositionOf(strText) >= 0) {
+                EXPECT_EQ(nPos, PositionOf(strText));
+            }
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(WordSearch, WordSearchSizes, ::testing::Values(1, 2, 3, 5, 22, 23, 255));
 
 TEST(WordSearch, TextBetweenBlocksFindsLastWordOfEarlierBlock) {

@@ -15,6 +15,7 @@ using CommandArgs = std::vector<std::string>;
 int HandleInfoCommand(const CommandArgs& args);
 int HandleWordCommand(const CommandArgs& args);
 int HandleFindCommand(const CommandArgs& args);
+int HandleResolveCommand(const CommandArgs& args);
 int HandleEntriesCommand(const CommandArgs& args);
 int HandleEntryCommand(const CommandArgs& args);
 int HandleVerifyCommand(const CommandArgs& args);

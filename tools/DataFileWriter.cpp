@@ -5,9 +5,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 
 #include "dictdata/BigEndian.h"
+#include "dictdata/ExceptionList.h"
 #include "tools/PortableFiles.h"
 
 namespace {
@@ -105,6 +107,37 @@ std::string EntryRecordBytes(const std::string& strText) {
     std::string str;
     AppendU16(str, static_cast<uint16_t>(strText.size() + 2));
     return str + strText;
+}
+
+bool MorphologyRecordBytes(unsigned char chPosCode,
+                           const std::vector<std::pair<std::string, std::string>>& pairs,
+                           std::string& strRecord, std::string& strError) {
+    std::vector<std::pair<std::string, std::string>> sorted(pairs);
+    std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
+        return a.first < b.first;
+    });
+    std::string strData;
+    for (const auto& pair : sorted) {
+        for (const std::string* pText : {&pair.first, &pair.second}) {
+            if (pText->empty() || pText->size() > 255 ||
+                pText->find_first_of(std::string("\t\n\0", 3)) != std::string::npos) {
+                return Error(strError, "exception \"" + pair.first + "\" -> \"" + pair.second +
+                                           "\" cannot be stored");
+            }
+        }
+        strData += pair.first + '\t' + pair.second + '\n';
+    }
+    if (strData.size() > kMaxExceptionData) {
+        return Error(strError, "an exception list exceeds " + std::to_string(kMaxExceptionData) +
+                                   " bytes");
+    }
+    std::string str(kExceptionTag, 4);
+    str += static_cast<char>(chPosCode);
+    str += '\0';
+    AppendU32(str, static_cast<uint32_t>(sorted.size()));
+    AppendU32(str, static_cast<uint32_t>(strData.size()));
+    strRecord = str + Compress(strData);
+    return true;
 }
 
 namespace {
@@ -212,9 +245,18 @@ bool WriteDataFile(const DataFileContent& content, std::vector<unsigned char>& o
         !BuildEntryBlocks(content, entryBlocks, entriesPerBlock, strError)) {
         return false;
     }
+    std::vector<std::string> morphology;
+    for (int g = 0; g < 4; ++g) {
+        if (content.exceptions[g].empty()) continue;
+        morphology.emplace_back();
+        if (!MorphologyRecordBytes(content.posCodes[g], content.exceptions[g], morphology.back(),
+                                   strError)) {
+            return false;
+        }
+    }
     const size_t n = static_cast<size_t>(content.nWordsPerBlock);
     const size_t k = blocks.size();
-    if (1 + k + 1 + entryBlocks.size() > 0xFFFF) {
+    if (1 + k + 1 + entryBlocks.size() + morphology.size() > 0xFFFF) {
         return Error(strError, "more than 65535 records; raise the words per block or block size");
     }
     const uint16_t c = content.nWordBlockSizeOverride ? content.nWordBlockSizeOverride
@@ -230,6 +272,7 @@ bool WriteDataFile(const DataFileContent& content, std::vector<unsigned char>& o
     }
     records.push_back(EntryIndexRecordBytes(content.posCodes, content.entryCounts, entriesPerBlock));
     for (std::string& strEntryBlock : entryBlocks) records.push_back(std::move(strEntryBlock));
+    for (std::string& strRecord : morphology) records.push_back(std::move(strRecord));
     if (!AssembleContainer(content.strName, records, out)) {
         return Error(strError, "the file would exceed 4 GiB");
     }

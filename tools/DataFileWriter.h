@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // One headword and the numbers of its entries, in display order.
@@ -22,6 +23,10 @@ struct DataFileContent {
     std::vector<std::string> entries;       // entry texts; entry number i + 1 is entries[i]
     unsigned char posCodes[4] = {'N', 'V', 'a', 'v'};
     uint32_t entryCounts[4] = {0, 0, 0, 0};  // the four group counts, stored as given
+    // Morphology exception lists, one per group in the order of posCodes: (inflected form, base
+    // form) pairs in the order to try them. Each non-empty list becomes one morphology record
+    // after the entry blocks.
+    std::vector<std::pair<std::string, std::string>> exceptions[4];
     int nWordsPerBlock = 64;                  // n, 1 to 255
     size_t nEntryBlockLimit = 16384;          // entry blocks are filled up to this many bytes
     // When not zero, these replace the computed values (for tests of odd files).
@@ -67,5 +72,13 @@ std::string EntryIndexRecordBytes(const unsigned char posCodes[4], const uint32_
 
 // One entry record: 2-byte big-endian length (text + 2), then the text.
 std::string EntryRecordBytes(const std::string& strText);
+
+// One morphology record (dictdata/ExceptionList.h) for the letter code chPosCode: the pairs
+// sorted by their inflected form, pairs of one form kept in their order. False, strError set,
+// when a text is empty, longer than 255 bytes or holds a tab, line feed or zero byte, or the
+// list is too large for a record.
+bool MorphologyRecordBytes(unsigned char chPosCode,
+                           const std::vector<std::pair<std::string, std::string>>& pairs,
+                           std::string& strRecord, std::string& strError);
 
 #endif

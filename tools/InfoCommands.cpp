@@ -1,8 +1,11 @@
-// lexano-data info, word, find, entries, entry and verify: the engine's answers, one command each.
+// lexano-data info, word, find, resolve, entries, entry and verify: the engine's answers, one
+// command each.
 #include <cstdio>
 #include <vector>
 
+#include "dictdata/Ansi.h"
 #include "dictdata/DictionaryFile.h"
+#include "dictdata/WordResolver.h"
 #include "tools/Commands.h"
 #include "tools/Verify.h"
 
@@ -52,6 +55,21 @@ int HandleFindCommand(const CommandArgs& args) {
     std::printf("%d\t", nPos);
     WriteRaw(strWord);
     std::fputc('\n', stdout);
+    return 0;
+}
+
+int HandleResolveCommand(const CommandArgs& args) {
+    if (args.size() != 2) return Usage();
+    DictionaryFile dict;
+    if (!dict.Open(args[0].c_str())) return CannotOpen(args[0]);
+    int nPos = 0;
+    Resolution how = Resolution::kNearest;
+    std::string strWord;
+    ResolveWord(dict, AnsiLowerCopy(args[1]), nPos, how);
+    if (!dict.GetWord(nPos, strWord)) return WordBlockDamaged(dict, nPos);
+    std::printf("%d\t", nPos);
+    WriteRaw(strWord);
+    std::printf("\t%s\n", ResolutionName(how));
     return 0;
 }
 

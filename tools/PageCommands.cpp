@@ -4,6 +4,7 @@
 
 #include "dictdata/Ansi.h"
 #include "dictdata/DictionaryFile.h"
+#include "dictdata/WordResolver.h"
 #include "render/WordPages.h"
 #include "tools/Commands.h"
 
@@ -54,6 +55,25 @@ void PrintPartOfSpeech(DictionaryFile& dict, int nPos, const std::vector<int32_t
     }
 }
 
+// The line that tells how a text that is not a word led to strWord.
+void PrintResolution(const std::string& strTyped, const std::string& strWord, Resolution how) {
+    std::fputs("\"", stdout);
+    WriteRaw(strTyped);
+    switch (how) {
+        case Resolution::kExact: return;
+        case Resolution::kForm: std::fputs("\" is a form of \"", stdout); break;
+        case Resolution::kFolded: std::fputs("\" is read as \"", stdout); break;
+        case Resolution::kPrefix:
+            std::fputs("\": the first word that starts with it is \"", stdout);
+            break;
+        case Resolution::kNearest:
+            std::fputs("\" is not in the dictionary; the nearest word is \"", stdout);
+            break;
+    }
+    WriteRaw(strWord);
+    std::fputs("\".\n\n", stdout);
+}
+
 }  // namespace
 
 int HandlePagesCommand(const CommandArgs& args) {
@@ -77,20 +97,15 @@ int HandleLookupCommand(const CommandArgs& args) {
     if (args.size() != 2) return Usage();
     DictionaryFile dict;
     if (!dict.Open(args[0].c_str())) return CannotOpen(args[0]);
-    const std::string strText = AnsiLowerCopy(args[1]);
-    const int nPos = dict.FindWord(strText);
+    int nPos = 0;
+    Resolution how = Resolution::kNearest;
+    ResolveWord(dict, AnsiLowerCopy(args[1]), nPos, how);
     std::string strWord;
     std::vector<int32_t> numbers;
     if (!dict.GetWord(nPos, strWord) || !dict.GetEntryNumbers(nPos, numbers)) {
         return WordBlockDamaged(dict, nPos);
     }
-    if (strWord != strText) {
-        std::fputs("\"", stdout);
-        WriteRaw(args[1]);
-        std::fputs("\" is not in the dictionary; the nearest word is \"", stdout);
-        WriteRaw(strWord);
-        std::fputs("\".\n\n", stdout);
-    }
+    if (how != Resolution::kExact) PrintResolution(args[1], strWord, how);
     WriteRaw(strWord);
     std::fputc('\n', stdout);
     if (numbers.empty()) {

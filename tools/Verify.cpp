@@ -6,6 +6,7 @@
 
 #include "dictdata/BigEndian.h"
 #include "dictdata/DictionaryFile.h"
+#include "dictdata/ExceptionList.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ class DataFileVerifier {
 public:
     static bool VerifyWords(DictionaryFile& dict, std::string& strReport);
     static bool VerifyEntries(DictionaryFile& dict, std::string& strReport);
+    static bool VerifyMorphology(DictionaryFile& dict, int& nLists, std::string& strReport);
 
 private:
     static bool VerifyWord(DictionaryFile& dict, uint32_t p, std::string& strWord,
@@ -143,14 +145,39 @@ bool DataFileVerifier::VerifyEntryBlock(DictionaryFile& dict, int nBlock, unsign
     return true;
 }
 
+// Morphology records: every record after the last entry block is a sound exception list, at
+// most one per part of speech.
+bool DataFileVerifier::VerifyMorphology(DictionaryFile& dict, int& nLists, std::string& strReport) {
+    bool bSeen[4] = {false, false, false, false};
+    nLists = 0;
+    for (int r = dict.FirstMorphologyRecord(); r < dict.GetRecordCount(); ++r) {
+        ExceptionList list;
+        int nPart = -1;
+        if (!dict.ReadExceptionRecord(r, nPart, list)) {
+            return Problem(strReport, "record " + std::to_string(r) +
+                                          " after the entry blocks is no sound morphology record");
+        }
+        if (bSeen[nPart]) {
+            return Problem(strReport, "record " + std::to_string(r) + " repeats the " +
+                                          DictionaryFile::PartOfSpeechName(nPart) +
+                                          " exception list");
+        }
+        bSeen[nPart] = true;
+        ++nLists;
+    }
+    return true;
+}
+
 bool VerifyDataFile(const char* lpszPath, std::string& strReport) {
     DictionaryFile dict;
     if (!dict.Open(lpszPath)) {
         return Problem(strReport, std::string("cannot open ") + lpszPath +
                                       " as a data file (missing, not a dictionary, or damaged)");
     }
+    int nLists = 0;
     if (!DataFileVerifier::VerifyWords(dict, strReport) ||
-        !DataFileVerifier::VerifyEntries(dict, strReport)) {
+        !DataFileVerifier::VerifyEntries(dict, strReport) ||
+        !DataFileVerifier::VerifyMorphology(dict, nLists, strReport)) {
         return false;
     }
     const HeaderRecord& h = dict.GetHeaderRecord();
@@ -158,5 +185,6 @@ bool VerifyDataFile(const char* lpszPath, std::string& strReport) {
                 std::to_string(dict.GetTotalEntries()) + " entries, " +
                 std::to_string(h.nWordBlockCount) + " word blocks, " +
                 std::to_string(dict.GetEntryIndexRecord().nEntryBlockCount) + " entry blocks";
+    if (nLists > 0) strReport += ", " + std::to_string(nLists) + " exception lists";
     return true;
 }

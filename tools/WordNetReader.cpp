@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <unordered_map>
+#include <unistd.h>
 
 #include "tools/WordNetText.h"
 
@@ -173,6 +174,33 @@ bool ReadIndexFile(const std::string& strDir, int nPos, const PosData& data,
     });
 }
 
+// Reads the exception list of one part of speech (noun.exc, ...): lines of an inflected form
+// and one or more base forms, "_" for spaces. A missing file gives an empty list.
+bool ReadExceptionFile(const std::string& strDir, int nPos,
+                       std::vector<std::pair<std::string, std::string>>& pairs,
+                       std::string& strError) {
+    const std::string strPath = strDir + kPosFiles[nPos].lpszName + ".exc";
+    if (access(strPath.c_str(), F_OK) != 0) return true;
+    std::string strData;
+    if (!ReadWholeFile(strPath, strData, strError)) return false;
+    return ForEachLine(strData, [&](const std::string& strLine, int nLine) {
+        std::vector<std::string> fields;
+        size_t nPos = 0;
+        while ((nPos = strLine.find_first_not_of(" \t", nPos)) != std::string::npos) {
+            const size_t nEnd = std::min(strLine.find_first_of(" \t", nPos), strLine.size());
+            fields.push_back(strLine.substr(nPos, nEnd - nPos));
+            std::replace(fields.back().begin(), fields.back().end(), '_', ' ');
+            nPos = nEnd;
+        }
+        if (fields.size() < 2) {
+            strError = At(strPath, nLine) + "expected an inflected form and its base forms";
+            return false;
+        }
+        for (size_t i = 1; i < fields.size(); ++i) pairs.emplace_back(fields[0], fields[i]);
+        return true;
+    });
+}
+
 // Reads the four data and index files and sorts the headwords.
 bool ReadDatabase(const std::string& strFolder, PosData data[4], std::vector<HeadwordRecord>& words,
                   std::string& strError) {
@@ -251,6 +279,10 @@ bool ReadWordNet(const std::string& strDir, DataFileContent& content, std::strin
     std::vector<HeadwordRecord> words;
     uint32_t nSizes[4];
     std::vector<std::string> entries;
+    std::vector<std::pair<std::string, std::string>> exceptions[4];
+    for (int nPos = 0; nPos < 4; ++nPos) {
+        if (!ReadExceptionFile(strFolder, nPos, exceptions[nPos], strError)) return false;
+    }
     if (!ReadDatabase(strFolder, data, words, strError) ||
         !NumberEntries(data, words, nSizes, strError) ||
         !CollectEntries(data, nSizes[0] + nSizes[1] + nSizes[2] + nSizes[3],
@@ -269,7 +301,10 @@ bool ReadWordNet(const std::string& strDir, DataFileContent& content, std::strin
 
     content.words = std::move(writerWords);
     content.entries = std::move(entries);
-    for (int nPos = 0; nPos < 4; ++nPos) content.posCodes[nPos] = kPosFiles[nPos].chCode;
+    for (int nPos = 0; nPos < 4; ++nPos) {
+        content.posCodes[nPos] = kPosFiles[nPos].chCode;
+        content.exceptions[nPos] = std::move(exceptions[nPos]);
+    }
     GroupCountsForSizes(nSizes, content.entryCounts);
     return true;
 }

@@ -18,12 +18,13 @@ int Usage() {
         "usage: lexano-data COMMAND ARGS\n"
         "  info FILE                 the file's header values\n"
         "  word FILE P               the word at list position P\n"
-        "  find FILE TEXT            the list position the search gives for TEXT\n"
+        "  find FILE TEXT            the list position FindWord gives for TEXT, unchanged\n"
+        "  resolve FILE TEXT         where the search box lands for TEXT: P, word, how\n"
         "  entries FILE P            the entry numbers of the word at P\n"
         "  entry FILE P N            entry N decoded for the word at P\n"
         "  verify FILE               checks the whole file\n"
         "  pages FILE P              the HTML pages of the word at P\n"
-        "  lookup FILE TEXT          the entry of the word nearest TEXT, as plain text\n"
+        "  lookup FILE TEXT          the entry of the word TEXT resolves to, as plain text\n"
         "  build --wordnet DIR [--words-per-block N] -o FILE\n"
         "                            builds a data file from the WordNet database in DIR\n",
         stderr);
@@ -86,7 +87,8 @@ int main(int argc, char** argv) {
     };
     static const Entry kCommands[] = {
         {"info", HandleInfoCommand},       {"word", HandleWordCommand},
-        {"find", HandleFindCommand},       {"entries", HandleEntriesCommand},
+        {"find", HandleFindCommand},       {"resolve", HandleResolveCommand},
+        {"entries", HandleEntriesCommand},
         {"entry", HandleEntryCommand},     {"verify", HandleVerifyCommand},
         {"pages", HandlePagesCommand},     {"lookup", HandleLookupCommand},
         {"build", HandleBuildCommand},

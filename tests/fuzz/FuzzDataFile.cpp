@@ -1,5 +1,5 @@
-// Opens any bytes as a data file and runs every engine and page operation over whatever the
-// file announces.
+// Opens any bytes as a data file and runs every engine and page operation, and the search
+// resolution with its morphology records, over whatever the file announces.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dictdata/DictionaryFile.h"
+#include "dictdata/WordResolver.h"
 #include "render/WordPages.h"
 
 namespace {
@@ -35,9 +36,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     DictionaryFile dict;
     if (!dict.Open(strPath.c_str())) return 0;
     const int W = static_cast<int>(dict.GetWordCount());
-    for (const char* lpszText : {"", "a", "bank", "m", "zzzz", "\xFF\xFF"}) {
+    for (const char* lpszText : {"", "a", "bank", "m", "zzzz", "\xFF\xFF", "banks", "went",
+                                 "asked for it", "caf\xE9s", "oct."}) {
         const int nPos = dict.FindWord(lpszText);
         if (nPos < 0 || nPos >= W) __builtin_trap();
+        int nResolved = -1;
+        Resolution how = Resolution::kExact;
+        if (!ResolveWord(dict, lpszText, nResolved, how) || nResolved < 0 || nResolved >= W) {
+            __builtin_trap();
+        }
     }
     const int nLimit = W < kMaxPositions ? W : kMaxPositions;
     std::vector<int32_t> numbers;

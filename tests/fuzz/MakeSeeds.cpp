@@ -1,5 +1,6 @@
 // Writes seed inputs for a fuzz target into DIR:
-//   lexano_fuzz_seeds datafile DIR    small sound dictionaries made with the writer
+//   lexano_fuzz_seeds datafile DIR    small sound dictionaries made with the writer, with
+//                                     morphology records
 //   lexano_fuzz_seeds linkurl DIR     link URLs and near misses
 //   lexano_fuzz_seeds clipboard DIR   clipboard and selection texts
 #include <cstdio>
@@ -60,6 +61,10 @@ int main(int argc, char** argv) {
         }
         const uint32_t nSizes[4] = {4, 4, 3, 3};
         GroupCountsForSizes(nSizes, content.entryCounts);
+        // Exception lists in the morphology records that follow the entry blocks.
+        content.exceptions[0] = {{"banken", "bank"}, {"fasts", "fast"}};
+        content.exceptions[1] = {{"ran", "run"}, {"went", "go"}, {"went", "run"}};
+        content.exceptions[2] = {{"quicker", "quick"}};
         std::string strError;
         const std::string strPath = strDir + "/seed" + std::to_string(nSeed++) + ".pdb";
         if (!SaveDataFile(content, strPath.c_str(), strError)) {

@@ -1,0 +1,60 @@
+// The morphology records: exception lists stored after the last entry block, one record per
+// part of speech (layout in ExceptionList.h). A file without them, or with damaged ones, still
+// opens; only the lists it lacks stay empty.
+#include <zlib.h>
+
+#include <cstring>
+
+#include "dictdata/DictionaryFile.h"
+#include "dictdata/ExceptionList.h"
+
+int DictionaryFile::FirstMorphologyRecord() const {
+    return m_header.nWordBlockCount + 2 + m_entryIndex.nEntryBlockCount;
+}
+
+bool DictionaryFile::ReadExceptionRecord(int nRecord, int& nPartOfSpeech, ExceptionList& list) {
+    if (!IsOpen() || nRecord < FirstMorphologyRecord() || nRecord >= m_nRecordCount) return false;
+    const uint32_t nSize = RecordSize(nRecord);
+    unsigned char header[kExceptionHeaderSize];
+    int nPart = -1;
+    uint32_t nPairs = 0;
+    uint32_t nDataSize = 0;
+    if (nSize < kExceptionHeaderSize || !ReadAt(m_pRecordOffsets[nRecord], header, sizeof header) ||
+        !ReadExceptionHeader(header, nSize, nPart, nPairs, nDataSize)) {
+        return false;
+    }
+    const uint32_t nStored = nSize - static_cast<uint32_t>(kExceptionHeaderSize);
+    std::unique_ptr<unsigned char[]> pStored(new unsigned char[nStored + 1]);
+    if (!ReadAt(m_pRecordOffsets[nRecord] + kExceptionHeaderSize, pStored.get(), nStored)) {
+        return false;
+    }
+    std::string strData(nDataSize, '\0');
+    uLongf nLength = nDataSize;
+    // An empty list still carries a (tiny) stream; a destination of 0 bytes is given one byte.
+    unsigned char dummy = 0;
+    unsigned char* pDest = nDataSize > 0 ? reinterpret_cast<unsigned char*>(&strData[0]) : &dummy;
+    if (uncompress(pDest, &nLength, pStored.get(), nStored) != Z_OK || nLength != nDataSize ||
+        !list.Assign(std::move(strData), nPairs)) {
+        return false;
+    }
+    nPartOfSpeech = nPart;
+    return true;
+}
+
+const ExceptionLists* DictionaryFile::GetExceptionLists() {
+    if (!IsOpen()) return nullptr;
+    if (m_pExceptions) return m_pExceptions.get();
+    std::unique_ptr<ExceptionLists> pLists(new ExceptionLists);
+    bool bHave[4] = {false, false, false, false};
+    for (int r = FirstMorphologyRecord(); r < m_nRecordCount; ++r) {
+        ExceptionList list;
+        int nPart = -1;
+        // The first sound record of each part of speech counts; others are ignored.
+        if (ReadExceptionRecord(r, nPart, list) && !bHave[nPart]) {
+            pLists->lists[nPart] = std::move(list);
+            bHave[nPart] = true;
+        }
+    }
+    m_pExceptions = std::move(pLists);
+    return m_pExceptions.get();
+}

@@ -1,0 +1,93 @@
+#include "dictdata/WordResolver.h"
+
+#include <vector>
+
+#include "dictdata/Ansi.h"
+#include "dictdata/ExceptionList.h"
+#include "dictdata/Morphology.h"
+
+namespace {
+
+// True when the word at nPos has an entry of nPart (any entry when nPart is -1).
+bool HasEntryOf(DictionaryFile& dict, int nPos, int nPart) {
+    std::vector<int32_t> numbers;
+    if (!dict.GetEntryNumbers(nPos, numbers)) return false;
+    for (int32_t nEntry : numbers) {
+        int nEntryPart = -1;
+        dict.GetPartOfSpeech(static_cast<uint32_t>(nEntry), nEntryPart);
+        if (nPart < 0 || nEntryPart == nPart) return true;
+    }
+    return false;
+}
+
+// A base form of strText; sets nPos to it.
+bool FindForm(DictionaryFile& dict, const std::string& strText, int& nPos) {
+    const ExceptionLists* pLists = dict.GetExceptionLists();
+    static const ExceptionLists kNoLists;
+    int nBase = -1;
+    auto isBase = [&](const std::string& strCandidate, int nPart) {
+        int nFound = -1;
+        if (!dict.FindExactWord(strCandidate, nFound) || !HasEntryOf(dict, nFound, nPart)) {
+            return false;
+        }
+        nBase = nFound;
+        return true;
+    };
+    std::string strBase;
+    if (!FindBaseForm(pLists ? *pLists : kNoLists, strText, isBase, strBase)) return false;
+    nPos = nBase;
+    return true;
+}
+
+// The first word that starts with strText, given nFloor, FindWord's answer for it.
+bool FindPrefix(DictionaryFile& dict, const std::string& strText, int nFloor, int& nPos) {
+    std::string strWord;
+    if (!dict.GetWord(nFloor, strWord)) return false;
+    // The floor word sorts below the text unless the text sorts before every word.
+    int nFirst = strWord < strText ? nFloor + 1 : nFloor;
+    if (nFirst != nFloor && !dict.GetWord(nFirst, strWord)) return false;
+    if (strWord.compare(0, strText.size(), strText) != 0) return false;
+    nPos = nFirst;
+    return true;
+}
+
+}  // namespace
+
+bool ResolveWord(DictionaryFile& dict, const std::string& strLowerText, int& nPos,
+                 Resolution& how) {
+    if (!dict.IsOpen()) return false;
+    bool bExact = false;
+    const int nFloor = dict.FindWordNear(strLowerText, bExact);
+    Resolution result = Resolution::kExact;
+    int nFound = nFloor;
+    const std::string strFolded = AnsiFoldAccents(strLowerText);
+    const bool bFolds = strFolded != strLowerText;
+    if (bExact) {
+        result = Resolution::kExact;
+    } else if (FindForm(dict, strLowerText, nFound)) {
+        result = Resolution::kForm;
+    } else if (bFolds && (dict.FindExactWord(strFolded, nFound) ||
+                          FindForm(dict, strFolded, nFound))) {
+        result = Resolution::kFolded;
+    } else if (FindPrefix(dict, strLowerText, nFloor, nFound) ||
+               (bFolds && FindPrefix(dict, strFolded, dict.FindWord(strFolded), nFound))) {
+        result = Resolution::kPrefix;
+    } else {
+        nFound = nFloor;
+        result = Resolution::kNearest;
+    }
+    nPos = nFound;
+    how = result;
+    return true;
+}
+
+const char* ResolutionName(Resolution how) {
+    switch (how) {
+        case Resolution::kExact: return "exact";
+        case Resolution::kForm: return "form";
+        case Resolution::kFolded: return "folded";
+        case Resolution::kPrefix: return "prefix";
+        case Resolution::kNearest: return "nearest";
+    }
+    return "";
+}

@@ -1,0 +1,30 @@
+// Where a typed text lands in the word list: the word itself, a base form of it, its accents
+// folded, the first word it begins, or the word before it. The search box lower-cases the text
+// (AnsiLowerCopy) before it asks.
+#ifndef LEXANO_DICTDATA_WORDRESOLVER_H
+#define LEXANO_DICTDATA_WORDRESOLVER_H
+
+#include <string>
+
+#include "dictdata/DictionaryFile.h"
+
+enum class Resolution {
+    kExact,    // the text is a word of the list
+    kForm,     // a base form of the text is ("went" -> "go", "mice" -> "mouse")
+    kFolded,   // the text with plain letters for accented ones is, or has such a base form
+    kPrefix,   // the first word that starts with the text (or with its folded form)
+    kNearest,  // none of these: the word FindWord gives, the last one not above the text
+};
+
+// Resolves strLowerText in the open dictionary, trying in this order: exact, form, folded,
+// prefix, nearest. Forms come from the file's exception lists (when it has them) and WordNet's
+// rules of detachment; a form counts only when its base is a word with an entry of the part
+// of speech that produced it. True with nPos (0 to W-1) and how set; false, both untouched,
+// only when no file is open.
+bool ResolveWord(DictionaryFile& dict, const std::string& strLowerText, int& nPos,
+                 Resolution& how);
+
+// "exact", "form", "folded", "prefix" or "nearest".
+const char* ResolutionName(Resolution how);
+
+#endif
