@@ -62,7 +62,7 @@ public:
     // opened, its name does not start with "LexanoData", or its container, header record or
     // entry index record is damaged (too short, offsets outside the file or descending, counts
     // that do not fit together). Records after the last entry block are allowed and not read
-    // here.
+    // here (the morphology records, see GetExceptionLists).
     bool Open(const char* lpszPath);
 
     // Closes the stream and releases every buffer. Safe to call when closed, and twice.
