@@ -19,6 +19,7 @@
 #include "platform/TabCtrl.h"
 #include "app/WordListCtrl.h"
 #include "dictdata/Ansi.h"
+#include "dictdata/WordResolver.h"
 #include "htmlview/HtmlMessages.h"
 #include "htmlview/PageWindow.h"
 #include "res/resource.h"
@@ -229,7 +230,12 @@ void MainDialog::SearchAndSelect() {
     if (!m_dict.IsOpen()) {
         return;
     }
-    const long nPos = m_dict.FindWord(strLower);
+    // The row the user means: the word, a base form of it, its accents folded, the first
+    // word it begins, or else the word that sorts just before it.
+    int nFound = 0;
+    Resolution how = Resolution::kNearest;
+    ResolveWord(m_dict, strLower, nFound, how);
+    const long nPos = nFound;
     const long nCount = m_list->GetItemCount();
     long nTarget = nPos;
     if (nPos > m_list->GetTopItem()) {
@@ -282,35 +288,11 @@ bool MainDialog::ShowEntry() {
     if (nRow < 0) {
         return false;
     }
-    if (m_dict.IsOpen()) {
-        const int nPos = static_cast<int>(nRow);
+    // A word whose block cannot be read keeps the tabs and the page as they were.
+    std::vector<NamedPage> pages;
+    if (m_dict.IsOpen() && BuildWordPages(m_dict, static_cast<int>(nRow), pages)) {
         std::string strPages[4];  // by name, in the order of kTabNames
-        int nCount = 0;
-        std::vector<int32_t> entries;
-        if (m_dict.GetEntryNumbers(nPos, nullptr, nCount) && nCount > 0) {
-            entries.resize(static_cast<size_t>(nCount));
-            if (!m_dict.GetEntryNumbers(nPos, entries.data(), nCount)) {
-                entries.clear();
-            }
-        }
-        // A later page with the same name replaces an earlier one; a page with another name
-        // (entries without a part of speech) is dropped. BuildEntryPage needs at least one
-        // entry number, so a word without any builds nothing.
-        int nCursor = 0;
-        bool bLast = entries.empty();
-        while (!bLast) {
-            std::string strPage;
-            std::string strName;
-            bLast = m_dict.BuildEntryPage(nPos, entries.data(), static_cast<int>(entries.size()),
-                                          strPage, nCursor, strName);
-            for (int i = 0; i < 4; ++i) {
-                if (strName == kTabNames[i]) {
-                    strPages[i].swap(strPage);
-                    break;
-                }
-            }
-        }
-
+        FilePagesByName(pages, strPages);
         const int k = LayOutTabs(strPages);
         // Without a tab the word has nothing to show: an empty page, never the page of the word
         // shown before.
@@ -318,6 +300,19 @@ bool MainDialog::ShowEntry() {
     }
     m_mode = kEntryMode;
     return true;
+}
+
+void MainDialog::FilePagesByName(std::vector<NamedPage>& pages, std::string strPages[4]) {
+    // A later page with the same name replaces an earlier one; a page with another name
+    // (entries without a part of speech) is dropped.
+    for (NamedPage& page : pages) {
+        for (int i = 0; i < 4; ++i) {
+            if (page.first == kTabNames[i]) {
+                strPages[i].swap(page.second);
+                break;
+            }
+        }
+    }
 }
 
 int MainDialog::LayOutTabs(std::string strPages[4]) {

@@ -14,11 +14,12 @@
 #include <memory>
 #include <string>
 
+#include "dictdata/DictionaryFile.h"
+#include "htmlview/HtmlCtrl.h"
 #include "platform/DialogLayout.h"
 #include "platform/ListViewCtrl.h"
 #include "platform/PrivateMessage.h"
-#include "dictdata/DictionaryFile.h"
-#include "htmlview/HtmlCtrl.h"
+#include "render/WordPages.h"
 
 class wxBookCtrlEvent;
 class wxButton;
@@ -106,6 +107,9 @@ private:
     void SetupLayout();
     void LayoutControls();
     void FitTabLabels();
+    // Files each page under its part-of-speech name: strPages in the order Noun, Verb, Adj.,
+    // Adv.; the pages are moved out.
+    static void FilePagesByName(std::vector<NamedPage>& pages, std::string strPages[4]);
     // Puts the non-empty pages of strPages (by name, in tab order) into m_pages with one tab
     // each, the first current; the pages are moved out. Returns the number of tabs.
     int LayOutTabs(std::string strPages[4]);

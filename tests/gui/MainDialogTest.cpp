@@ -947,7 +947,56 @@ TEST_F(MainDialogTest, HeaviestWordNetWordsShowTheirPages) {
         if (std::string(word.lpszWord) == "cut") {
             EXPECT_TRUE(SaveScreenshot(m_pDlg.get(), "entry-mode-wordnet-cut.png"));
         }
+        if (std::string(word.lpszWord) == "break") {
+            // A long entry read further down: the page has the focus and scrolls by keys.
+            PageWindow* pPage = Browser();
+            Press(WXK_PAGEDOWN);
+            Press(WXK_PAGEDOWN);
+            EXPECT_TRUE(WaitFor([pPage] { return pPage->GetTopPixel() > 0; }));
+            EXPECT_TRUE(SaveScreenshot(m_pDlg.get(), "entry-mode-wordnet-break-scrolled.png"));
+        }
         ClickBack();
         ASSERT_TRUE(WaitFor([this] { return InListMode(); }));
+    }
+}
+
+// The search box lands on the row the user means: a base form, the first word a half-typed
+// text begins, accents folded; Enter then opens that word.
+TEST_F(MainDialogTest, TypingAFormOrAPrefixSelectsTheWordMeant) {
+    std::vector<std::string> words = {"cafe", "caftan", "ephedrine", "ephemera", "go"};
+    for (const std::string& strWord : NumberedWords(60)) words.push_back("h" + strWord);
+    for (const char* lpszWord : {"mouse", "running", "wendy house"}) words.push_back(lpszWord);
+    // Every entry is a noun here, so the forms come from the noun list.
+    DataFileContent content = MakeDictionary(words);
+    content.exceptions[0] = {{"mice", "mouse"}, {"went", "go"}};
+    WriteDataFileBesideProgram(content);
+    Start();
+    Type("went");
+    EXPECT_EQ("go", List()->GetItemText(Selected()));
+    EXPECT_EQ(Selected(), Top());
+    EXPECT_EQ("went", Edit()->GetValue());
+    Press(WXK_RETURN);
+    ASSERT_TRUE(WaitFor([this] { return InEntryMode() && m_nPageLoads > 0; }));
+    EXPECT_TRUE(Contains(PageText(), "definition of go"));
+
+    const struct {
+        const char* lpszTyped;
+        const char* lpszMeant;
+    } cases[] = {{"ephem", "ephemera"}, {"caf\xE9", "cafe"}, {"running", "running"},
+                 {"qzxv", "mouse"}, {"mice", "mouse"}};
+    for (const auto& c : cases) {
+        Press(WXK_BACK);
+        ASSERT_TRUE(WaitFor([this] { return InListMode(); }));
+        ClearSearch();
+        if (std::string(c.lpszTyped).find('\xE9') != std::string::npos) {
+            // The key simulator types only what the keyboard map holds: é is set instead.
+            Edit()->SetValue(AnsiToWx(c.lpszTyped));
+            Settle();
+        } else {
+            Type(c.lpszTyped);
+        }
+        EXPECT_EQ(c.lpszMeant, List()->GetItemText(Selected())) << c.lpszTyped;
+        Press(WXK_RETURN);
+        ASSERT_TRUE(WaitFor([this] { return InEntryMode(); }));
     }
 }
