@@ -52,7 +52,7 @@ unpack_source() {
     local dir=$SOURCES/$package-$version
     if [ ! -f "$dir/.unpacked" ]; then
         rm -rf "$dir" && mkdir -p "$dir"
-        (cd "$dir" && apt-get source -qq --download-only "$package" >&2)
+        (cd "$dir" && apt-get source -qq -o APT::Sandbox::User=root --download-only "$package" >&2)
         tar -xf "$dir"/*.orig.tar.* -C "$dir" --strip-components=1
         touch "$dir/.unpacked"
     fi
