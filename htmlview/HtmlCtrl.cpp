@@ -79,6 +79,8 @@ bool CHtmlCtrl::WriteHtml(const char* lpszHtml, const char* lpszAnchor, uint32_t
         const uint32_t nTop = static_cast<uint32_t>(nHeight * nScrollPos) / nScrollRange;
         m_pBrowser->ScrollToPixel(static_cast<int>(std::min<uint32_t>(nTop, 0x7FFFFFFF)));
     }
+    // Painted now rather than at the toolkit's next frame: the page is what the user waits for.
+    PaintNow(m_pBrowser);
     ReportDocumentComplete(kPageBaseUrl);
     return true;
 }

@@ -8,9 +8,32 @@
 
 #include <cstdlib>
 
+#ifdef __WXGTK__
+#include <dlfcn.h>
+#endif
+
 #include "platform/AnsiText.h"
 #include "res/lexano16.xpm"
 #include "res/lexano32.xpm"
+
+void PaintNow(wxWindow* pWnd) {
+    if (pWnd == nullptr || !pWnd->IsShownOnScreen()) {
+        return;
+    }
+#ifdef __WXGTK__
+    // GTK paints a whole top-level window at once, so every control in it must have its size
+    // first: one whose tabs just changed would otherwise be drawn unallocated. GTK's own call
+    // for that is looked up, so that building needs no GTK headers.
+    using CheckResize = void (*)(void*);
+    static const auto pCheckResize =
+        reinterpret_cast<CheckResize>(dlsym(RTLD_DEFAULT, "gtk_container_check_resize"));
+    if (pCheckResize == nullptr) {
+        return;  // the next frame paints it
+    }
+    pCheckResize(wxGetTopLevelParent(pWnd)->GetHandle());
+#endif
+    pWnd->Update();
+}
 
 void PrepareToolkitEnvironment() {
 #ifdef __WXGTK__

@@ -15,6 +15,10 @@ class wxTextCtrl;
 // program draws with OpenGL, and loading it costs memory and start-up time.
 void PrepareToolkitEnvironment();
 
+// Paints what is waiting to be painted in pWnd's top-level window now, after laying out any
+// control whose size is pending, instead of at the toolkit's next frame.
+void PaintNow(wxWindow* pWnd);
+
 // Full path of the running executable in the file system's own encoding (not 1252), of any
 // length; empty when it cannot be found. Found through /proc/self/exe on Linux.
 std::string GetExecutablePath();

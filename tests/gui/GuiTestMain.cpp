@@ -104,19 +104,19 @@ std::string ScreenshotDir() {
 
 namespace {
 
-// Paints every invalid part of pWindow and its children now.
-void PaintNow(wxWindow* pWindow) {
+// Paints every part of pWindow and its children now.
+void RepaintAll(wxWindow* pWindow) {
     pWindow->Refresh();
     pWindow->Update();
     for (wxWindow* pChild : pWindow->GetChildren()) {
-        PaintNow(pChild);
+        RepaintAll(pChild);
     }
 }
 
 }  // namespace
 
 bool SaveScreenshot(wxWindow* pWindow, const std::string& strName) {
-    PaintNow(pWindow);
+    RepaintAll(pWindow);
     wxTheApp->Yield(true);
     // The client area too: under a window manager the window's rectangle may leave out part
     // of the frame.
