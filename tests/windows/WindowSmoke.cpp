@@ -14,6 +14,8 @@
 //   headword    screen point over the page's first word: "X Y"
 //   lookup      screen centre of the "L" button: "X Y"
 //   tabrow      height of the tab row: from the tab control's top to the view's
+//   acp         the ANSI code page
+//   path        the program's path as GetExecutablePath gives it (ANSI, or short when needed)
 //   hit         what a click on the headword reaches: "page", or the class of what lies above
 #include <wx/app.h>
 #include <wx/button.h>
@@ -27,6 +29,7 @@
 
 #include "app/MainDialog.h"
 #include "htmlview/PageWindow.h"
+#include "platform/Environment.h"
 #include "res/resource.h"
 
 namespace {
@@ -110,6 +113,9 @@ void WriteState(wxWindow* pDlg, const wxString& strPath) {
     wxString strState;
     AddListState(pList, strState);
     strState << "edit=" << pEdit->GetValue() << "\n";
+    // The ANSI code page and the program's path as the data file is opened through it.
+    strState << "acp=" << ::GetACP() << "\n";
+    strState << "path=" << wxString(GetExecutablePath().c_str(), wxConvLibc) << "\n";
     AddPageState(pDlg, strState);
     const wxString strTemp = strPath + ".tmp";
     wxFile file;

@@ -103,6 +103,7 @@ check_smoke_program() {
     state_matches hscroll 0 || fail "the word list has a horizontal scroll bar"
     import -window root "$WORK/1-start.png"
     echo "smoke: window up, $ROWS rows, no horizontal scroll bar"
+    echo "smoke: ANSI code page $(state acp); data file opened beside $(state path)"
 
     xdotool type --delay 50 "dictionary"
     wait_until state_matches selected "[0-9]+ dictionary" || fail "typing did not select the word"
