@@ -149,6 +149,19 @@ check_program() {
     expect_exit_zero lexano.exe
 }
 
+# Explorer shows the first icon group: ours must come before wx's. wx's manifest must be there
+# (common controls 6, DPI awareness).
+check_resources() {
+    local rc=$WORK/lexano.rc
+    x86_64-w64-mingw32-windres -i "$BUILD/lexano.exe" -O rc -o "$rc" || fail "windres cannot read lexano.exe"
+    [ "$(grep -m1 'RT_GROUP_ICON' "$rc" | awk '{print $1}')" = '"AAA_LEXANO"' ] ||
+        fail "the first icon group is not the program's"
+    grep -q 'Microsoft.Windows.Common-Controls' "$rc" || fail "no common controls 6 manifest"
+    grep -q 'dpiAware' "$rc" || fail "the manifest does not declare DPI awareness"
+    echo "smoke: resources: program icon first, manifest with common controls 6 and DPI awareness"
+}
+
+check_resources
 start_display
 check_smoke_program
 check_program
