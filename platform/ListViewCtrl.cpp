@@ -62,7 +62,8 @@ void ListViewCtrl::OnClientLeftUp(wxMouseEvent& event) {
 #ifdef __WXMSW__
 bool ListViewCtrl::MSWOnNotify(int nCtrlId, WXLPARAM lParam, WXLPARAM* pResult) {
     const NMHDR* pHeader = reinterpret_cast<const NMHDR*>(lParam);
-    if (pHeader->hwndFrom == static_cast<HWND>(GetHWND()) && pHeader->code == static_cast<UINT>(NM_CLICK)) {
+    const bool bFromList = pHeader->hwndFrom == static_cast<HWND>(GetHWND());
+    if (bFromList && pHeader->code == static_cast<UINT>(NM_CLICK)) {
         NotifyClick();
     }
     return wxListView::MSWOnNotify(nCtrlId, lParam, pResult);

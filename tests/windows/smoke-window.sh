@@ -5,10 +5,11 @@
 # WINDOWS_BUILD_DIR holds lexano.exe and lexano_smoke.exe (the same dialog, plus a report of
 # what it shows: tests/windows/WindowSmoke.cpp). Both are copied with the data file into a
 # folder whose name the ANSI code page cannot spell, which the program must still open.
-# Checks: the window appears with every word and no horizontal scroll bar; typing selects;
-# Enter shows the tabs and the page, below the tab row and reached by clicks; a double click on the headword and "L" look it up; a click
-# on a word opens it; the close box ends the program with status 0 (lexano_smoke, then
-# lexano.exe). Screenshots go to WORK_DIR/*.png. Wine's prefix: WINEPREFIX, as the stage sets it.
+# Checks: the resources (our icon first, wx's manifest); the window appears with every word and
+# no horizontal scroll bar; typing selects; Enter shows the tabs and the page, below the tab row
+# and reached by clicks; a double click on the headword and "L" look it up; a click on a word
+# opens it; the close box ends the program with status 0 (lexano_smoke, then lexano.exe).
+# Screenshots go to WORK_DIR/*.png. Wine's prefix: WINEPREFIX, as the stage sets it.
 set -euo pipefail
 
 BUILD=$(cd "${1:?usage: smoke-window.sh WINDOWS_BUILD_DIR DATA_FILE WORK_DIR}" && pwd)
@@ -64,9 +65,10 @@ start_display() {
 start_program() {
     local name=$1
     shift
-    (cd "$APPDIR" && exec "$WINE64" "./$name" "$@") </dev/null >"$WORK/$name.out" 2>"$WORK/$name.err" &
+    (cd "$APPDIR" && exec "$WINE64" "./$name" "$@") \
+        </dev/null >"$WORK/$name.out" 2>"$WORK/$name.err" &
     PROGRAM_PID=$!
-    wait_until sh -c "xdotool search --onlyvisible --name '^$TITLE\$' >'$WORK/window' 2>/dev/null" ||
+    wait_until sh -c "xdotool search --onlyvisible --name '^$TITLE\$' >'$WORK/window'" ||
         fail "$name: no window \"$TITLE\""
     WINDOW=$(head -1 "$WORK/window")
     xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
@@ -90,7 +92,8 @@ close_window() {
 # Waits for the program started last to end and checks its status.
 expect_exit_zero() {
     local status=0
-    wait_until sh -c "! kill -0 $PROGRAM_PID 2>/dev/null" || fail "$1: still running after the close box"
+    wait_until sh -c "! kill -0 $PROGRAM_PID 2>/dev/null" ||
+        fail "$1: still running after the close box"
     wait "$PROGRAM_PID" || status=$?
     [ "$status" -eq 0 ] || fail "$1: ended with status $status"
     echo "smoke: $1 closed by its close box, status 0"
@@ -153,7 +156,8 @@ check_program() {
 # (common controls 6, DPI awareness).
 check_resources() {
     local rc=$WORK/lexano.rc
-    x86_64-w64-mingw32-windres -i "$BUILD/lexano.exe" -O rc -o "$rc" || fail "windres cannot read lexano.exe"
+    x86_64-w64-mingw32-windres -i "$BUILD/lexano.exe" -O rc -o "$rc" ||
+        fail "windres cannot read lexano.exe"
     [ "$(grep -m1 'RT_GROUP_ICON' "$rc" | awk '{print $1}')" = '"AAA_LEXANO"' ] ||
         fail "the first icon group is not the program's"
     grep -q 'Microsoft.Windows.Common-Controls' "$rc" || fail "no common controls 6 manifest"
