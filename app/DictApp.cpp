@@ -3,7 +3,6 @@
 #include <wx/init.h>
 #include <wx/log.h>
 
-#include <cstdio>
 
 #include "app/MainDialog.h"
 #include "platform/Environment.h"
@@ -31,7 +30,7 @@ int main(int argc, char** argv) {
         bStarted = wxEntryStart(argc, argv);
     }
     if (!bStarted) {
-        std::fprintf(stderr, "lexano: cannot open the display; set DISPLAY to a running X server\n");
+        ReportStartFailure();
         return 1;
     }
     wxTheApp->CallOnInit();

@@ -11,6 +11,13 @@ class WordListCtrl : public ListViewCtrl {
 public:
     WordListCtrl(wxWindow* pParent, wxWindowID nId, const wxPoint& pt, const wxSize& size,
                  long nStyle);
+
+#ifdef __WXMSW__
+protected:
+    // The native list adds a horizontal scroll bar whenever it lays out its frame; it is taken
+    // away again before the client area is computed.
+    WXLRESULT MSWWindowProc(WXUINT nMsg, WXWPARAM wParam, WXLPARAM lParam) override;
+#endif
 };
 
 #endif

@@ -6,10 +6,14 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #ifdef __WXGTK__
 #include <dlfcn.h>
+#endif
+#ifdef __WXMSW__
+#include <wx/msw/wrapwin.h>
 #endif
 
 #include "platform/AnsiText.h"
@@ -41,13 +45,68 @@ void PrepareToolkitEnvironment() {
 #endif
 }
 
+#ifdef __WXMSW__
+namespace {
+
+// Converts strWide to the ANSI code page into strAnsi; false when a character has no exact
+// counterpart there (it would have become '?' or a look-alike).
+bool WideToAnsiExactly(const std::wstring& strWide, std::string& strAnsi) {
+    if (strWide.empty()) {
+        return false;
+    }
+    const int nWide = static_cast<int>(strWide.size());
+    BOOL bDefaultUsed = FALSE;
+    const int nBytes = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, strWide.data(), nWide,
+                                             nullptr, 0, nullptr, &bDefaultUsed);
+    if (nBytes <= 0 || bDefaultUsed) {
+        return false;
+    }
+    std::string strResult(static_cast<size_t>(nBytes), '\0');
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, strWide.data(), nWide, &strResult[0],
+                          nBytes, nullptr, &bDefaultUsed);
+    if (bDefaultUsed) {
+        return false;
+    }
+    strAnsi = strResult;
+    return true;
+}
+
+}  // namespace
+#endif
+
 std::string GetExecutablePath() {
     const wxString strPath = wxStandardPaths::Get().GetExecutablePath();
 #ifdef __WXMSW__
-    // The engine opens files through the C library, which takes ANSI names on Windows.
-    return std::string(strPath.mb_str(wxConvLibc));
+    // The engine opens files through the C library, which takes ANSI names on Windows. A folder
+    // whose name the ANSI code page cannot spell is reached through its short (8.3) name.
+    const std::wstring strWide = strPath.ToStdWstring();
+    std::string strAnsi;
+    if (WideToAnsiExactly(strWide, strAnsi)) {
+        return strAnsi;
+    }
+    const DWORD nShort = ::GetShortPathNameW(strWide.c_str(), nullptr, 0);
+    if (nShort == 0) {
+        return std::string();
+    }
+    std::wstring strShort(nShort, L'\0');
+    const DWORD nWritten = ::GetShortPathNameW(strWide.c_str(), &strShort[0], nShort);
+    if (nWritten == 0 || nWritten >= nShort) {
+        return std::string();
+    }
+    strShort.resize(nWritten);
+    return WideToAnsiExactly(strShort, strAnsi) ? strAnsi : std::string();
 #else
     return std::string(strPath.fn_str());
+#endif
+}
+
+void ReportStartFailure() {
+#ifdef __WXMSW__
+    // A window program has no console to write to.
+    ::MessageBoxA(nullptr, "Lexano cannot start: the window system could not be set up.",
+                  "Lexano", MB_OK | MB_ICONERROR);
+#else
+    std::fprintf(stderr, "lexano: cannot open the display; set DISPLAY to a running X server\n");
 #endif
 }
 

@@ -20,8 +20,14 @@ void PrepareToolkitEnvironment();
 void PaintNow(wxWindow* pWnd);
 
 // Full path of the running executable in the file system's own encoding (not 1252), of any
-// length; empty when it cannot be found. Found through /proc/self/exe on Linux.
+// length; empty when it cannot be found. Found through /proc/self/exe on Linux. On Windows it
+// is in the ANSI code page, which fopen takes; a path that code page cannot spell is given by
+// its short (8.3) name, or empty when it has none.
 std::string GetExecutablePath();
+
+// Tells the user that the toolkit could not start (on X: no display): on standard error, or on
+// Windows, where a window program has no console, in a message box.
+void ReportStartFailure();
 
 // The characters that end a directory in a path from GetExecutablePath.
 extern const char* const kPathSeparators;

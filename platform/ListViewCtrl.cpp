@@ -2,14 +2,18 @@
 
 #include "platform/AnsiText.h"
 
+#ifdef __WXMSW__
+#include <wx/msw/wrapcctl.h>
+#endif
+
 wxDEFINE_EVENT(wxEVT_LVN_GETDISPINFO, ListNotifyEvent);
 wxDEFINE_EVENT(wxEVT_NM_CLICK, ListNotifyEvent);
 
 ListViewCtrl::ListViewCtrl(wxWindow* pParent, wxWindowID nId, const wxPoint& pt,
                            const wxSize& size, long nStyle)
     : wxListView(pParent, nId, pt, size, nStyle) {
-    // The rows are drawn, and clicked, in a client window of the list's own; without a header
-    // it is the list's only child.
+    // The generic list draws, and is clicked, in a client window of its own; without a header
+    // it is the list's only child. The native one of MSW has none and sends NM_CLICK instead.
     for (wxWindow* pChild : GetChildren()) {
         pChild->Bind(wxEVT_LEFT_DOWN, &ListViewCtrl::OnClientLeftDown, this);
         pChild->Bind(wxEVT_LEFT_UP, &ListViewCtrl::OnClientLeftUp, this);
@@ -52,6 +56,21 @@ void ListViewCtrl::OnClientLeftUp(wxMouseEvent& event) {
         return;
     }
     m_bLeftDown = false;
+    NotifyClick();
+}
+
+#ifdef __WXMSW__
+bool ListViewCtrl::MSWOnNotify(int nCtrlId, WXLPARAM lParam, WXLPARAM* pResult) {
+    const NMHDR* pHeader = reinterpret_cast<const NMHDR*>(lParam);
+    const bool bFromList = pHeader->hwndFrom == static_cast<HWND>(GetHWND());
+    if (bFromList && pHeader->code == static_cast<UINT>(NM_CLICK)) {
+        NotifyClick();
+    }
+    return wxListView::MSWOnNotify(nCtrlId, lParam, pResult);
+}
+#endif
+
+void ListViewCtrl::NotifyClick() {
     ListNotifyEvent notify(wxEVT_NM_CLICK, GetId());
     notify.SetEventObject(this);
     if (wxWindow* pParent = GetParent()) {

@@ -60,8 +60,13 @@ public:
 
 protected:
     wxString OnGetItemText(long nItem, long nColumn) const override;
+#ifdef __WXMSW__
+    // The native list reports its clicks itself (NM_CLICK): they are passed on as they come.
+    bool MSWOnNotify(int nCtrlId, WXLPARAM lParam, WXLPARAM* pResult) override;
+#endif
 
 private:
+    void NotifyClick();
     void OnClientLeftDown(wxMouseEvent& event);
     void OnClientLeftUp(wxMouseEvent& event);
 

@@ -18,17 +18,6 @@ wxDEFINE_EVENT(wxEVT_SYSCOMMAND, wxCommandEvent);
 
 namespace {
 
-struct SystemMenuItem {
-    int nCommandId;
-    wxString strText;
-};
-
-void SendSysCommand(wxWindow* pWnd, int nCommandId) {
-    wxCommandEvent event(wxEVT_SYSCOMMAND, nCommandId);
-    event.SetEventObject(pWnd);
-    pWnd->GetEventHandler()->ProcessEvent(event);
-}
-
 #ifdef __WXMSW__
 bool OnMswSysCommand(wxWindowMSW* pWnd, WXUINT WXUNUSED(nMsg), WXWPARAM wParam,
                      WXLPARAM WXUNUSED(lParam)) {
@@ -42,6 +31,17 @@ bool OnMswSysCommand(wxWindowMSW* pWnd, WXUINT WXUNUSED(nMsg), WXWPARAM wParam,
     return pWnd->GetEventHandler()->ProcessEvent(event);
 }
 #else
+struct SystemMenuItem {
+    int nCommandId;
+    wxString strText;
+};
+
+void SendSysCommand(wxWindow* pWnd, int nCommandId) {
+    wxCommandEvent event(wxEVT_SYSCOMMAND, nCommandId);
+    event.SetEventObject(pWnd);
+    pWnd->GetEventHandler()->ProcessEvent(event);
+}
+
 // The window the context menu belongs to: pWnd itself or a list control inside it. Edit boxes
 // and the page view bring their own menus.
 bool WantsWindowMenu(wxTopLevelWindow* pWnd, wxObject* pSource) {
@@ -79,8 +79,11 @@ bool AppendSystemMenuItem(wxTopLevelWindow* pWnd, int nCommandId, const std::str
     }
     ::AppendMenuA(hMenu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuA(hMenu, MF_STRING, static_cast<UINT_PTR>(nCommandId), strText.c_str());
-    wxWindow::MSWRegisterMessageHandler(WM_SYSCOMMAND, OnMswSysCommand);
-    return true;
+    // wx keeps one handler per message for the whole process and refuses a second one, so it
+    // is registered with the first item; it serves every window.
+    static const bool bRegistered =
+        wxWindow::MSWRegisterMessageHandler(WM_SYSCOMMAND, OnMswSysCommand);
+    return bRegistered;
 #else
     // The items live as long as the window's binding that shows them.
     auto pItems = std::make_shared<std::vector<SystemMenuItem>>();

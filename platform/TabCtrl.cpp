@@ -2,6 +2,10 @@
 
 #include <wx/stattext.h>
 
+#ifdef __WXMSW__
+#include <wx/msw/wrapcctl.h>
+#endif
+
 #include <algorithm>
 #include <cstdio>
 
@@ -32,6 +36,15 @@ int TabGetCurSel(wxNotebook* pTab) {
 }
 
 wxRect TabAdjustRect(wxNotebook* pTab, const wxRect& rcWindow) {
+#ifdef __WXMSW__
+    // The native control knows its tab row; the notebook's own estimate assumes it is laid out.
+    // Before it was first shown it may report no tab row: TabCtrl::Show has the parent laid
+    // out again then.
+    RECT rc = {0, 0, rcWindow.width, rcWindow.height};
+    TabCtrl_AdjustRect(static_cast<HWND>(pTab->GetHWND()), FALSE, &rc);
+    return wxRect(rcWindow.x + rc.left, rcWindow.y + rc.top, rc.right - rc.left,
+                  rc.bottom - rc.top);
+#else
     // The notebook reports only its total frame; tabs lie on top and the frame is equally thick
     // on the other three sides.
     const wxSize sizePage(100, 100);
@@ -40,12 +53,33 @@ wxRect TabAdjustRect(wxNotebook* pTab, const wxRect& rcWindow) {
     const int nTop = sizeFrame.y - nSide;
     return wxRect(rcWindow.x + nSide, rcWindow.y + nTop, rcWindow.width - sizeFrame.x,
                   rcWindow.height - sizeFrame.y);
+#endif
 }
 
 TabCtrl::TabCtrl(wxWindow* pParent, wxWindowID nId, const wxPoint& pt, const wxSize& size)
     : wxNotebook(pParent, nId, pt, size) {
     m_fitTimer.Bind(wxEVT_TIMER, &TabCtrl::OnFitTimer, this);
 }
+
+#ifdef __WXMSW__
+bool TabCtrl::Show(bool bShow) {
+    const bool bChanged = wxNotebook::Show(bShow);
+    if (bShow) {
+        // On MSW the siblings made after the tab control lie below it, and with them the view
+        // on its display area and the buttons on its tab row; its pages would take their
+        // clicks. Shown, it goes below every sibling. Only the stacking changes: the keyboard
+        // order is wx's own and stays.
+        ::SetWindowPos(static_cast<HWND>(GetHWND()), HWND_BOTTOM, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        // A hidden control may not have laid out its tab row yet, and so reported none to
+        // TabAdjustRect; once shown it has, and the parent places what lies on it again.
+        if (bChanged && GetParent() != nullptr) {
+            GetParent()->SendSizeEvent(wxSEND_EVENT_POST);
+        }
+    }
+    return bChanged;
+}
+#endif
 
 void TabCtrl::FitLabelsBefore(int nRight) {
     m_nFitRight = nRight;

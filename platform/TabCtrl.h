@@ -26,6 +26,11 @@ public:
 
     TabCtrl(wxWindow* pParent, wxWindowID nId, const wxPoint& pt, const wxSize& size);
 
+#ifdef __WXMSW__
+    // Shown, the control goes below its siblings, which lie over its tab row and display area.
+    bool Show(bool bShow = true) override;
+#endif
+
     // Keeps every tab label left of x = nRight (the parent's client coordinates). The toolkit
     // may lay out the tab row later, so the labels are measured once they are laid out (for up
     // to kFitTimeoutMs), and while the last one reaches nRight the tabs are narrowed a step:

@@ -304,12 +304,12 @@ TEST(WordNetReader, BuildCommandWritesOnlySoundFiles) {
     // folder holds it), or the written file cannot take its temporary name. Neither may leave
     // a file behind.
     const std::string strFolder = TestPath("folder.pdb");
-    mkdir(strFolder.c_str(), 0755);  // may be left from an earlier run
+    MakeDirectory(strFolder);  // may be left from an earlier run
     EXPECT_EQ(1, RunTool("build --wordnet " + strDir + " -o " + strFolder, strErr));
     EXPECT_EQ("lexano-data: cannot create " + strFolder + "\n", strErr);
     EXPECT_EQ(std::vector<std::string>{"folder.pdb"}, FilesStartingWith(strFolder));
     const std::string strBlocked = TestPath("blocked.pdb");
-    mkdir((strBlocked + ".new").c_str(), 0755);
+    MakeDirectory(strBlocked + ".new");
     EXPECT_EQ(1, RunTool("build --wordnet " + strDir + " -o " + strBlocked, strErr));
     EXPECT_EQ(std::vector<std::string>{"blocked.pdb.new"}, FilesStartingWith(strBlocked));
     for (const char* lpszArgs : {"", " --words-per-block 0 -o x", " -o"}) {

@@ -3,13 +3,14 @@
 #   tests/windows/run-stage.sh LINUX_BUILD_DIR [WINDOWS_BUILD_DIR]
 # LINUX_BUILD_DIR is a finished native build (lexano-data and LexanoData_WN.pdb in it).
 #  1. builds zlib for both architectures and wxMSW for x86_64 once per machine (build-deps.sh);
-#  2. cross-builds the engine, the pages, lexano-data and the unit tests for x86_64 and i686
-#     (the window program is not built yet), the x86_64 one with its data file, made by the
-#     Windows lexano-data under Wine;
-#  3. runs the x86_64 unit tests under Wine through ctest;
+#  2. cross-builds the engine, the pages, lexano-data and the unit tests for x86_64 and i686,
+#     the x86_64 one also with the window program (lexano.exe, and lexano_smoke.exe for the
+#     smoke test) and its data file, made by the Windows lexano-data under Wine;
+#  3. runs the x86_64 unit tests under Wine through ctest, then the window's smoke test
+#     (smoke-window.sh; screenshots in WINDOWS_BUILD_DIR/smoke);
 #  4. checks that the Windows data file is byte-identical to the Linux one and that the Windows
 #     lexano-data answers a few hundred requests byte for byte like the Linux one;
-#  5. makes the portable zip (WINDOWS_BUILD_DIR/x86_64/lexano-*-win64.zip).
+#  5. makes the portable zip (WINDOWS_BUILD_DIR/x86_64/lexano-*-win64.zip, with lexano.exe).
 # The i686 programs are built but not run: that needs 32-bit Wine and a kernel that runs 32-bit
 # code. Wine keeps its prefix in ~/.cache/lexano/wine64 (LEXANO_CACHE moves ~/.cache/lexano).
 set -euo pipefail
@@ -42,7 +43,7 @@ cross_build() {
     shift
     cmake -S "$ROOT" -B "$OUT/$arch" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchains/mingw-w64-$arch.cmake" \
-        -DLEXANO_BUILD_GUI=OFF "$@" >"$OUT/$arch-configure.log" 2>&1 ||
+        "$@" >"$OUT/$arch-configure.log" 2>&1 ||
         { cat "$OUT/$arch-configure.log"; return 1; }
     nice -n 10 cmake --build "$OUT/$arch" -j"$JOBS"
 }
@@ -69,13 +70,16 @@ say "Wine"
 start_wine
 
 say "x86_64 build"
-cross_build x86_64 -DLEXANO_BUILD_DATA=ON
+cross_build x86_64 -DLEXANO_BUILD_DATA=ON -DLEXANO_BUILD_GUI=ON
 say "i686 build"
-cross_build i686 -DLEXANO_BUILD_DATA=OFF
+cross_build i686 -DLEXANO_BUILD_DATA=OFF -DLEXANO_BUILD_GUI=OFF
 echo "i686 built; not run: this machine cannot run 32-bit Windows programs (32-bit Wine and kernel support needed)"
 
 say "x86_64 unit tests under Wine"
 run_unit_tests
+
+say "the window under Wine (Xvfb, openbox, xdotool)"
+"$ROOT/tests/windows/smoke-window.sh" "$OUT/x86_64" "$OUT/x86_64/LexanoData_WN.pdb" "$OUT/smoke"
 
 say "data file built by the Windows lexano-data"
 cmp "$LINUX_BUILD/LexanoData_WN.pdb" "$OUT/x86_64/LexanoData_WN.pdb"
@@ -84,6 +88,7 @@ echo "byte-identical to $LINUX_BUILD/LexanoData_WN.pdb"
 say "portable zip"
 (cd "$OUT/x86_64" && cpack -G ZIP >"$OUT/cpack.log" 2>&1) || { cat "$OUT/cpack.log"; exit 1; }
 ls "$OUT"/x86_64/lexano-*-win64.zip
+cmake -E tar tf "$OUT"/x86_64/lexano-*-win64.zip | grep -q '/lexano\.exe$' || { echo "lexano.exe is not in the zip" >&2; exit 1; }
 
 say "lexano-data answers, Windows against Linux"
 "$ROOT/tests/windows/compare-tool.sh" "$LINUX_BUILD/lexano-data" \

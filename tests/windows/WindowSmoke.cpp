@@ -1,0 +1,157 @@
+// The window program for the smoke test under Wine: the real main dialog, run as lexano runs
+// it, plus a report of what the window shows, rewritten every 100 ms to the file named by the
+// first argument. smoke-window.sh drives the window with real input (xdotool) and waits on
+// that report. One "name=value" line each:
+//   rows        rows of the word list
+//   selected    the selected row's index and text ("-1" when none)
+//   edit        the search box's text
+//   mode        "list" while the word list is shown, "entry" while the page is
+//   tabs        the tab labels, comma-separated
+//   page        the page's text, lines joined by " | ", at most 300 characters
+//   selection   the text selected in the page
+//   hscroll     1 when the word list has a horizontal scroll bar
+//   row         screen centre of the third visible row and its index: "X Y INDEX"
+//   headword    screen point over the page's first word: "X Y"
+//   lookup      screen centre of the "L" button: "X Y"
+//   tabrow      height of the tab row: from the tab control's top to the view's
+//   acp         the ANSI code page
+//   path        the program's path as GetExecutablePath gives it (ANSI, or short when needed)
+//   hit         what a click on the headword reaches: "page", or the class of what lies above
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/init.h>
+#include <wx/listctrl.h>
+#include <wx/msw/private.h>
+#include <wx/notebook.h>
+#include <wx/textctrl.h>
+#include <wx/file.h>
+#include <wx/timer.h>
+
+#include "app/MainDialog.h"
+#include "htmlview/PageWindow.h"
+#include "platform/Environment.h"
+#include "res/resource.h"
+
+namespace {
+
+wxString PointText(const wxPoint& pt) {
+    return wxString::Format("%d %d", pt.x, pt.y);
+}
+
+wxString Centre(wxWindow* pWnd) {
+    const wxSize size = pWnd->GetClientSize();
+    return PointText(pWnd->ClientToScreen(wxPoint(size.x / 2, size.y / 2)));
+}
+
+PageWindow* FindPage(wxWindow* pDlg) {
+    wxWindow* pView = pDlg->FindWindow(IDC_HTML);
+    if (pView == nullptr || pView->GetChildren().empty()) {
+        return nullptr;
+    }
+    return dynamic_cast<PageWindow*>(pView->GetChildren().GetFirst()->GetData());
+}
+
+void AddListState(wxListCtrl* pList, wxString& strState) {
+    const long nSelected = pList->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+    strState << "rows=" << pList->GetItemCount() << "\n";
+    strState << "selected=" << nSelected;
+    if (nSelected >= 0) {
+        strState << " " << pList->GetItemText(nSelected);
+    }
+    strState << "\nmode=" << (pList->IsShown() ? "list" : "entry") << "\n";
+    const LONG_PTR nStyle = ::GetWindowLongPtr(static_cast<HWND>(pList->GetHWND()), GWL_STYLE);
+    strState << "hscroll=" << ((nStyle & WS_HSCROLL) ? 1 : 0) << "\n";
+    const long nRow = pList->GetTopItem() + 2;
+    wxRect rc;
+    if (nRow < pList->GetItemCount() && pList->GetItemRect(nRow, rc)) {
+        const wxPoint pt = pList->ClientToScreen(wxPoint(rc.x + 20, rc.y + rc.height / 2));
+        strState << "row=" << PointText(pt) << " " << nRow << "\n";
+    }
+}
+
+void AddPageState(wxWindow* pDlg, wxString& strState) {
+    if (wxNotebook* pTab = wxDynamicCast(pDlg->FindWindow(IDC_TAB1), wxNotebook)) {
+        strState << "tabs=";
+        for (size_t i = 0; i < pTab->GetPageCount(); ++i) {
+            strState << (i > 0 ? "," : "") << pTab->GetPageText(i);
+        }
+        strState << "\n";
+        if (wxWindow* pView = pDlg->FindWindow(IDC_HTML)) {
+            strState << "tabrow=" << pView->GetRect().y - pTab->GetRect().y << "\n";
+        }
+    }
+    if (PageWindow* pPage = FindPage(pDlg)) {
+        wxString strText = pPage->ToText();
+        strText.Replace("\n", " | ");
+        strState << "page=" << strText.Left(300) << "\n";
+        strState << "selection=" << pPage->SelectionToText() << "\n";
+        const wxPoint ptHead = pPage->ClientToScreen(wxPoint(22, 21));
+        strState << "headword=" << PointText(ptHead) << "\n";
+        // Which window a click there reaches: the page itself unless a sibling lies above it.
+        POINT pt = {ptHead.x, ptHead.y};
+        const HWND hHit = ::WindowFromPoint(pt);
+        wxWindow* pHit = wxFindWinFromHandle(hHit);
+        strState << "hit=";
+        if (pHit == pPage) {
+            strState << "page\n";
+        } else {
+            strState << (pHit ? pHit->GetClassInfo()->GetClassName() : wxT("none")) << "\n";
+        }
+    }
+    if (wxWindow* pLookup = pDlg->FindWindow(IDC_LOOKUP)) {
+        strState << "lookup=" << Centre(pLookup) << "\n";
+    }
+}
+
+// Replaces the report by the dialog's state; the report is written whole or not at all.
+void WriteState(wxWindow* pDlg, const wxString& strPath) {
+    wxListCtrl* pList = wxDynamicCast(pDlg->FindWindow(IDC_LIST1), wxListCtrl);
+    wxTextCtrl* pEdit = wxDynamicCast(pDlg->FindWindow(IDC_EDIT1), wxTextCtrl);
+    if (pList == nullptr || pEdit == nullptr) {
+        return;
+    }
+    wxString strState;
+    AddListState(pList, strState);
+    strState << "edit=" << pEdit->GetValue() << "\n";
+    // The ANSI code page and the program's path as the data file is opened through it.
+    strState << "acp=" << ::GetACP() << "\n";
+    strState << "path=" << wxString(GetExecutablePath().c_str(), wxConvLibc) << "\n";
+    AddPageState(pDlg, strState);
+    const wxString strTemp = strPath + ".tmp";
+    wxFile file;
+    if (file.Create(strTemp, true) && file.Write(strState, wxConvUTF8)) {
+        file.Close();
+        ::MoveFileExW(strTemp.wc_str(), strPath.wc_str(), MOVEFILE_REPLACE_EXISTING);
+    }
+}
+
+class SmokeApp : public wxApp {
+public:
+    bool OnInit() override {
+        if (argc < 2) {
+            return false;
+        }
+        const wxString strPath = argv[1];
+        MainDialog dlg;
+        SetTopWindow(&dlg);
+        wxTimer timer;
+        timer.Bind(wxEVT_TIMER, [&dlg, &strPath](wxTimerEvent&) { WriteState(&dlg, strPath); });
+        timer.Start(100);
+        dlg.DoModal();
+        timer.Stop();
+        return false;
+    }
+};
+
+}  // namespace
+
+wxIMPLEMENT_APP_NO_MAIN(SmokeApp);
+
+int main(int argc, char** argv) {
+    if (!wxEntryStart(argc, argv)) {
+        return 1;
+    }
+    wxTheApp->CallOnInit();
+    wxEntryCleanup();
+    return 0;
+}
