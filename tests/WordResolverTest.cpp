@@ -229,6 +229,9 @@ std::vector<std::string> SampleForms(const std::string& strDir, int nEvery) {
 // Held-out behaviour: forms that WordNet's own morphology resolves must land on one of its
 // bases, by the exception lists stored in the file and by the rules.
 TEST(WordResolverRealData, FormsLandOnABaseThatWnNames) {
+#ifdef _WIN32
+    GTEST_SKIP() << "wn runs in the Linux build's run of this test";
+#endif
     const std::string strData = LEXANO_TEST_DATA;
     if (access(strData.c_str(), R_OK) != 0 || std::system("wn >/dev/null 2>&1") == 127 ||
         access("/usr/share/wordnet/noun.exc", R_OK) != 0) {
