@@ -135,13 +135,8 @@ void CHtmlCtrl::OnLinkClicked(const wxString& strHref, const wxString& strTarget
         OnNewWindow(strUrl.c_str());
         return;
     }
-    // A link in the page is a navigation like any other; only "about:blank" is ever shown.
-    bool bCancel = false;
-    OnBeforeNavigate2(strUrl.c_str(), bCancel);
-    if (!bCancel && strUrl == "about:blank") {
-        m_pBrowser->ShowPage(wxString());
-        ReportDocumentComplete(strUrl);
-    }
+    // A link in the page is a navigation like any other.
+    Navigate2(strUrl.c_str());
 }
 
 void CHtmlCtrl::OnLookUp() {
