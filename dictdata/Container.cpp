@@ -41,7 +41,7 @@ bool DictionaryFile::Open(const char* lpszPath) {
     uint16_t nRecordCount = 0;
     if (!OpenStream(lpszPath, nFileSize) || !ReadContainerHeader(nRecordCount) ||
         !ReadRecordTable(nRecordCount, nFileSize) || !CheckHeaderRecord() || !ReadEntryIndex() ||
-        !AllocateSlot(m_slotA) || !AllocateSlot(m_slotB)) {
+        !ScanAdditionalRecords() || !AllocateSlot(m_slotA) || !AllocateSlot(m_slotB)) {
         Close();
         return false;
     }
@@ -180,6 +180,7 @@ void DictionaryFile::Close() {
     m_pRecordOffsets.reset();
     m_pEntriesPerBlock.reset();
     m_pExceptions.reset();
+    m_nAdditional = 0;
     m_nRecordCount = 0;
     m_nTotalEntries = 0;
     m_header = HeaderRecord();

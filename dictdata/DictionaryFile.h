@@ -49,6 +49,8 @@ public:
     static constexpr size_t kEntryIndexSize = 25;
     static constexpr size_t kEntryBlockSize = 16384;       // largest decompressed entry block
     static constexpr size_t kEntryBlockStoredSize = 16723;  // 16384 + 16384/50 + 12
+    // Most records a file may hold after its last entry block; a file with more is rejected.
+    static constexpr int kMaxAdditionalRecords = 64;
 
     DictionaryFile();
     virtual ~DictionaryFile();  // runs Close
@@ -61,8 +63,8 @@ public:
     // state is released first. Returns false, with the engine closed, when the file cannot be
     // opened, its name does not start with "LexanoData", or its container, header record or
     // entry index record is damaged (too short, offsets outside the file or descending, counts
-    // that do not fit together). Records after the last entry block are allowed and not read
-    // here (the morphology records, see GetExceptionLists).
+    // that do not fit together). Of the records after the last entry block (the additional
+    // records) only the tags are read here, and there may be at most kMaxAdditionalRecords.
     bool Open(const char* lpszPath);
 
     // Closes the stream and releases every buffer. Safe to call when closed, and twice.
@@ -222,15 +224,27 @@ private:
     // lpszText, or 0. REQUIRES: slot holds a loaded block.
     int FindInBlock(const char* lpszText, const WordBlockSlot& slot);
 
+    // ---- Additional records (AdditionalRecords.cpp) ----
+
+    // The first record after the last entry block: additional records run from here to the
+    // record count - 1.
+    int FirstAdditionalRecord() const;
+
+    // The step of Open that reads the tag of every additional record and notes the first record
+    // of each kind the engine knows. False when there are more than kMaxAdditionalRecords of
+    // them or a tag cannot be read.
+    bool ScanAdditionalRecords();
+
+    // The record number of the additional record of the kind tagged lpszTag (4 characters) and,
+    // for kinds that have them, sub-kind nSubkind (an exception list's part-of-speech letter);
+    // -1 when the file has none. REQUIRES: open.
+    int FindAdditionalRecord(const char* lpszTag, unsigned char nSubkind = 0) const;
+
     // ---- Morphology records (MorphologyRecords.cpp) ----
 
-    // The first record after the last entry block: morphology records run from here to the
-    // record count - 1.
-    int FirstMorphologyRecord() const;
-
     // Reads morphology record nRecord into list and sets nPartOfSpeech to its part of speech.
-    // False, outputs untouched, when nRecord is not a record after the last entry block or the
-    // record is damaged (header, sizes, zlib stream or pairs).
+    // False, outputs untouched, when nRecord is not an additional record or the record is
+    // damaged (header, sizes, zlib stream or pairs).
     bool ReadExceptionRecord(int nRecord, int& nPartOfSpeech, ExceptionList& list);
 
     // ---- Entry records (EntryRecord.cpp) ----
@@ -298,6 +312,15 @@ private:
     WordBlockSlot m_slotA;
     WordBlockSlot m_slotB;
     std::unique_ptr<ExceptionLists> m_pExceptions;  // null until GetExceptionLists reads them
+
+    // The additional records of known kinds, as ScanAdditionalRecords found them.
+    struct AdditionalRecord {
+        char tag[4];
+        unsigned char nSubkind;
+        uint16_t nRecord;
+    };
+    AdditionalRecord m_additional[kMaxAdditionalRecords] = {};
+    int m_nAdditional = 0;
 
     // Every search starts at the same midpoints, so the keys of the top levels of the block
     // search are kept: typing then costs a few key reads from the file instead of log2(k).

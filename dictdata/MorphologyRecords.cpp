@@ -1,6 +1,6 @@
-// The morphology records: exception lists stored after the last entry block, one record per
-// part of speech (layout in ExceptionList.h). A file without them, or with damaged ones, still
-// opens; only the lists it lacks stay empty.
+// The morphology records: exception lists stored as additional records after the last entry
+// block, one record per part of speech (layout in ExceptionList.h). A file without them, or with
+// damaged ones, still opens; only the lists it lacks stay empty.
 #include <zlib.h>
 
 #include <cstring>
@@ -8,12 +8,8 @@
 #include "dictdata/DictionaryFile.h"
 #include "dictdata/ExceptionList.h"
 
-int DictionaryFile::FirstMorphologyRecord() const {
-    return m_header.nWordBlockCount + 2 + m_entryIndex.nEntryBlockCount;
-}
-
 bool DictionaryFile::ReadExceptionRecord(int nRecord, int& nPartOfSpeech, ExceptionList& list) {
-    if (!IsOpen() || nRecord < FirstMorphologyRecord() || nRecord >= m_nRecordCount) return false;
+    if (!IsOpen() || nRecord < FirstAdditionalRecord() || nRecord >= m_nRecordCount) return false;
     const uint32_t nSize = RecordSize(nRecord);
     unsigned char header[kExceptionHeaderSize];
     int nPart = -1;
@@ -45,15 +41,12 @@ const ExceptionLists* DictionaryFile::GetExceptionLists() {
     if (!IsOpen()) return nullptr;
     if (m_pExceptions) return m_pExceptions.get();
     std::unique_ptr<ExceptionLists> pLists(new ExceptionLists);
-    bool bHave[4] = {false, false, false, false};
-    for (int r = FirstMorphologyRecord(); r < m_nRecordCount; ++r) {
+    // Open noted the first record of each letter; a repeat of a letter is never read.
+    for (unsigned char chLetter : {'v', 'a', 'V', 'N'}) {
+        const int r = FindAdditionalRecord(kExceptionTag, chLetter);
         ExceptionList list;
         int nPart = -1;
-        // The first sound record of each part of speech counts; others are ignored.
-        if (ReadExceptionRecord(r, nPart, list) && !bHave[nPart]) {
-            pLists->lists[nPart] = std::move(list);
-            bHave[nPart] = true;
-        }
+        if (r >= 0 && ReadExceptionRecord(r, nPart, list)) pLists->lists[nPart] = std::move(list);
     }
     m_pExceptions = std::move(pLists);
     return m_pExceptions.get();

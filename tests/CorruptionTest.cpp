@@ -360,7 +360,9 @@ TEST(MorphologyCorruption, DamagedRecordsAreIgnoredAndRejectedByVerify) {
         ASSERT_TRUE(SaveBytes(strPath, damaged[i]));
         std::string strReport;
         EXPECT_FALSE(VerifyDataFile(strPath.c_str(), strReport));
-        EXPECT_NE(strReport.find("no sound morphology record"), std::string::npos) << strReport;
+        const bool bTagged = i != 0 && i + 1 != damaged.size();  // not "MEXX", not empty
+        EXPECT_NE(strReport.find(bTagged ? "no sound morphology record" : "has an unknown tag"),
+                  std::string::npos) << strReport;
         EXPECT_EQ(ResolveText(strPath, "aaa"), "w000 nearest");  // the form step has no list
     }
     // The same list twice: the first counts, verify names the repeat.
@@ -379,6 +381,68 @@ TEST(MorphologyCorruption, DamagedRecordsAreIgnoredAndRejectedByVerify) {
     EXPECT_FALSE(VerifyDataFile(strPath.c_str(), strReport));
     EXPECT_NE(strReport.find("repeats the Noun exception list"), std::string::npos) << strReport;
     EXPECT_EQ(ResolveText(strPath, "aaa"), "w001 form");
+}
+
+namespace {
+
+// The records of file, each as its bytes.
+std::vector<std::string> SplitRecords(const std::vector<unsigned char>& file) {
+    const int nCount = ReadU16BE(file.data() + 76);
+    std::vector<std::string> records;
+    for (int r = 0; r < nCount; ++r) {
+        const uint32_t nEnd = r + 1 < nCount ? RecordOffset(file, r + 1) : file.size();
+        records.emplace_back(file.begin() + RecordOffset(file, r), file.begin() + nEnd);
+    }
+    return records;
+}
+
+std::string SaveRecords(const char* lpszName, const std::vector<std::string>& records) {
+    std::vector<unsigned char> file;
+    EXPECT_TRUE(AssembleContainer("LexanoData_WN", records, file));
+    const std::string strPath = TestPath(lpszName);
+    EXPECT_TRUE(SaveBytes(strPath, file));
+    return strPath;
+}
+
+}  // namespace
+
+TEST(MorphologyCorruption, AdditionalRecordsAreBoundedAndTheFirstOfAKindCounts) {
+    const std::vector<unsigned char> sound = BuildBytes(MorphologyContent());
+    const std::vector<std::string> records = SplitRecords(sound);
+    const std::string strNoun = records.back();
+    std::string strReport;
+
+    // A second noun list that sends "aaa" elsewhere is never read: the first one counts.
+    DataFileContent other = Content();
+    other.exceptions[0] = {{"aaa", "w019"}};
+    std::vector<std::string> twice = records;
+    twice.push_back(SplitRecords(BuildBytes(other)).back());
+    std::string strPath = SaveRecords("twonouns.pdb", twice);
+    EXPECT_EQ(ResolveText(strPath, "aaa"), "w001 form");
+    EXPECT_FALSE(VerifyDataFile(strPath.c_str(), strReport));
+    EXPECT_NE(strReport.find("repeats the Noun exception list"), std::string::npos) << strReport;
+
+    // A kind this engine does not know is skipped, before or after the lists; verify names it.
+    std::vector<std::string> unknown = records;
+    unknown.insert(unknown.end() - 1, "ZZZZ and more of a newer kind");
+    unknown.push_back("QQ");
+    strPath = SaveRecords("unknownkind.pdb", unknown);
+    EXPECT_EQ(ResolveText(strPath, "aaa"), "w001 form");
+    EXPECT_FALSE(VerifyDataFile(strPath.c_str(), strReport));
+    EXPECT_NE(strReport.find("has an unknown tag"), std::string::npos) << strReport;
+
+    // At most kMaxAdditionalRecords of them: one more rejects the file at Open, before any of
+    // them is inflated.
+    std::vector<std::string> many = records;
+    while (static_cast<int>(many.size() - records.size()) + 1 < DictionaryFile::kMaxAdditionalRecords) {
+        many.push_back(strNoun);
+    }
+    strPath = SaveRecords("manyrecords.pdb", many);
+    EXPECT_EQ(ResolveText(strPath, "aaa"), "w001 form");
+    many.push_back(strNoun);
+    strPath = SaveRecords("toomanyrecords.pdb", many);
+    EXPECT_EQ(ResolveText(strPath, "aaa"), "(no open)");
+    EXPECT_FALSE(VerifyDataFile(strPath.c_str(), strReport));
 }
 
 TEST(MorphologyCorruption, EveryPrefixAndFlippedByteOfTheRecord) {

@@ -23,7 +23,8 @@ class DataFileVerifier {
 public:
     static bool VerifyWords(DictionaryFile& dict, std::string& strReport);
     static bool VerifyEntries(DictionaryFile& dict, std::string& strReport);
-    static bool VerifyMorphology(DictionaryFile& dict, int& nLists, std::string& strReport);
+    static bool VerifyAdditionalRecords(DictionaryFile& dict, int& nLists,
+                                        std::string& strReport);
 
 private:
     static bool VerifyWord(DictionaryFile& dict, uint32_t p, std::string& strWord,
@@ -145,17 +146,23 @@ bool DataFileVerifier::VerifyEntryBlock(DictionaryFile& dict, int nBlock, unsign
     return true;
 }
 
-// Morphology records: every record after the last entry block is a sound exception list, at
-// most one per part of speech.
-bool DataFileVerifier::VerifyMorphology(DictionaryFile& dict, int& nLists, std::string& strReport) {
+// Additional records: each has a known tag, and each morphology record is a sound exception
+// list, at most one per part of speech.
+bool DataFileVerifier::VerifyAdditionalRecords(DictionaryFile& dict, int& nLists,
+                                               std::string& strReport) {
     bool bSeen[4] = {false, false, false, false};
     nLists = 0;
-    for (int r = dict.FirstMorphologyRecord(); r < dict.GetRecordCount(); ++r) {
+    for (int r = dict.FirstAdditionalRecord(); r < dict.GetRecordCount(); ++r) {
+        const std::string strWhere = "record " + std::to_string(r) + " after the entry blocks";
+        unsigned char tag[4] = {};
+        if (dict.RecordSize(r) < 4 || !dict.ReadAt(dict.GetRecordOffset(r), tag, 4) ||
+            std::memcmp(tag, kExceptionTag, 4) != 0) {
+            return Problem(strReport, strWhere + " has an unknown tag");
+        }
         ExceptionList list;
         int nPart = -1;
         if (!dict.ReadExceptionRecord(r, nPart, list)) {
-            return Problem(strReport, "record " + std::to_string(r) +
-                                          " after the entry blocks is no sound morphology record");
+            return Problem(strReport, strWhere + " is no sound morphology record");
         }
         if (bSeen[nPart]) {
             return Problem(strReport, "record " + std::to_string(r) + " repeats the " +
@@ -177,7 +184,7 @@ bool VerifyDataFile(const char* lpszPath, std::string& strReport) {
     int nLists = 0;
     if (!DataFileVerifier::VerifyWords(dict, strReport) ||
         !DataFileVerifier::VerifyEntries(dict, strReport) ||
-        !DataFileVerifier::VerifyMorphology(dict, nLists, strReport)) {
+        !DataFileVerifier::VerifyAdditionalRecords(dict, nLists, strReport)) {
         return false;
     }
     const HeaderRecord& h = dict.GetHeaderRecord();
