@@ -17,6 +17,7 @@
 #include "dictdata/DictionaryFile.h"
 #include "dictdata/ExceptionList.h"
 #include "dictdata/FilePosition.h"
+#include "dictdata/RegularFile.h"
 
 namespace {
 
@@ -50,7 +51,8 @@ bool DictionaryFile::Open(const char* lpszPath) {
 
 bool DictionaryFile::OpenStream(const char* lpszPath, int64_t& nFileSize) {
     if (lpszPath == nullptr) return false;
-    m_pStream = std::fopen(lpszPath, "rb");
+    // A FIFO or device would hang the first read (or the open itself): only regular files.
+    m_pStream = OpenRegularFile(lpszPath);
     if (m_pStream == nullptr) return false;
     // The file size bounds every later check; measure it before trusting any offset.
     if (!SeekFile(m_pStream, 0, SEEK_END)) return false;

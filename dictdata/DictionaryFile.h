@@ -61,10 +61,11 @@ public:
 
     // Opens and validates the data file at lpszPath and loads the container state. Any previous
     // state is released first. Returns false, with the engine closed, when the file cannot be
-    // opened, its name does not start with "LexanoData", or its container, header record or
-    // entry index record is damaged (too short, offsets outside the file or descending, counts
-    // that do not fit together). Of the records after the last entry block (the additional
-    // records) only the tags are read here, and there may be at most kMaxAdditionalRecords.
+    // opened or is not a regular file (a folder, a FIFO, a device: refused at once), its name
+    // does not start with "LexanoData", or its container, header record or entry index record
+    // is damaged (too short, offsets outside the file or descending, counts that do not fit
+    // together). Of the records after the last entry block (the additional records) only the
+    // tags are read here, and there may be at most kMaxAdditionalRecords.
     bool Open(const char* lpszPath);
 
     // Closes the stream and releases every buffer. Safe to call when closed, and twice.

@@ -8,7 +8,9 @@
 #ifdef _WIN32
 #include <direct.h>
 #else
+#include <fcntl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -52,6 +54,10 @@ size_t HeapInUse() {
     return nUsed;
 }
 
+bool MakeFifo(const std::string&) { return false; }
+
+void ReleaseFifoReader(const std::string&) {}
+
 #else
 
 const char kNullDevice[] = "/dev/null";
@@ -71,5 +77,15 @@ int ClosePipe(FILE* pPipe) { return ExitStatus(pclose(pPipe)); }
 int RunCommand(const std::string& strCommand) { return ExitStatus(std::system(strCommand.c_str())); }
 
 size_t HeapInUse() { return mallinfo2().uordblks; }
+
+bool MakeFifo(const std::string& strPath) {
+    unlink(strPath.c_str());  // may be left from an earlier run
+    return mkfifo(strPath.c_str(), 0600) == 0;
+}
+
+void ReleaseFifoReader(const std::string& strPath) {
+    const int nFd = open(strPath.c_str(), O_WRONLY | O_NONBLOCK);
+    if (nFd >= 0) close(nFd);
+}
 
 #endif
