@@ -7,6 +7,7 @@
 #include "dictdata/BigEndian.h"
 #include "dictdata/DictionaryFile.h"
 #include "dictdata/ExceptionList.h"
+#include "tools/PortableFiles.h"
 
 namespace {
 
@@ -175,12 +176,15 @@ bool DataFileVerifier::VerifyAdditionalRecords(DictionaryFile& dict, int& nLists
     return true;
 }
 
+std::string CannotOpenMessage(const char* lpszPath) {
+    const std::string strReason = ReasonNotReadable(lpszPath);
+    return std::string("cannot open ") + lpszPath + " as a data file: " +
+           (strReason.empty() ? "it is not a dictionary, or it is damaged" : strReason);
+}
+
 bool VerifyDataFile(const char* lpszPath, std::string& strReport) {
     DictionaryFile dict;
-    if (!dict.Open(lpszPath)) {
-        return Problem(strReport, std::string("cannot open ") + lpszPath +
-                                      " as a data file (missing, not a dictionary, or damaged)");
-    }
+    if (!dict.Open(lpszPath)) return Problem(strReport, CannotOpenMessage(lpszPath));
     int nLists = 0;
     if (!DataFileVerifier::VerifyWords(dict, strReport) ||
         !DataFileVerifier::VerifyEntries(dict, strReport) ||

@@ -10,4 +10,9 @@
 // naming what is wrong and where.
 bool VerifyDataFile(const char* lpszPath, std::string& strReport);
 
+// "cannot open PATH as a data file: REASON", for a path that DictionaryFile::Open refused: the
+// system's reason when the file is missing or unreadable, "it is a folder", "it is not a
+// regular file", or, for a file that opens, "it is not a dictionary, or it is damaged".
+std::string CannotOpenMessage(const char* lpszPath);
+
 #endif
