@@ -259,6 +259,55 @@ TEST(EntryBlockCorruption, DamagedEntriesReadAsFailures) {
     }
 }
 
+TEST(ContainerCorruption, FileEmptiedWhileOpenAnswersRightOnceRestored) {
+    DataFileContent content = MakeWordList(NumberedWords(300), 4);  // 75 blocks: keys are kept
+    content.exceptions[0] = {{"aaa", "w001"}};
+    const std::vector<unsigned char> bytes = BuildBytes(content);
+    const std::string strPath = TestPath("emptied.pdb");
+    ASSERT_TRUE(SaveBytes(strPath, bytes));
+    DictionaryFile dict;
+    ASSERT_TRUE(dict.Open(strPath.c_str()));
+    std::string strWord;
+    ASSERT_TRUE(dict.GetWord(150, strWord));  // a block in a slot from before
+    auto resolve = [&dict](const char* lpszText) {
+        int nPos = -1;
+        Resolution how = Resolution::kExact;
+        EXPECT_TRUE(ResolveWord(dict, lpszText, nPos, how));
+        std::string strFound;
+        dict.GetWord(nPos, strFound);
+        return strFound + " " + ResolutionName(how);
+    };
+
+    // Emptied in place, the same file as the engine holds open: reads fail, answers stay in
+    // range, and nothing read now may be kept.
+    ASSERT_TRUE(SaveBytes(strPath, {}));
+    for (int p = 0; p < 300; p += 7) {
+        const int nPos = dict.FindWord(content.words[p].strText);
+        EXPECT_TRUE(nPos >= 0 && nPos < 300) << nPos;
+        dict.GetWord(p, strWord);
+        std::string strSyn, strDef, strUse;
+        int nCount = 0;
+        EXPECT_FALSE(dict.ReadEntry(p, p + 1, strSyn, nCount, strDef, strUse));
+    }
+    resolve("aaa");
+    resolve("w150s");
+
+    // Restored: every answer is right again.
+    ASSERT_TRUE(SaveBytes(strPath, bytes));
+    for (int p = 0; p < 300; ++p) {
+        const std::string& strText = content.words[p].strText;
+        EXPECT_EQ(dict.FindWord(strText), p) << strText;
+        ASSERT_TRUE(dict.GetWord(p, strWord));
+        EXPECT_EQ(strWord, strText);
+        std::string strSyn, strDef, strUse;
+        int nCount = 0;
+        ASSERT_TRUE(dict.ReadEntry(p, p + 1, strSyn, nCount, strDef, strUse));
+        EXPECT_EQ(strDef, "definition of " + strText);
+    }
+    EXPECT_EQ(resolve("aaa"), "w001 form");
+    EXPECT_EQ(resolve("w150s"), "w150 form");
+}
+
 TEST(ContainerCorruption, EveryByteFlipped) {
     const std::vector<unsigned char> sound = Sound();
     for (size_t i = 0; i < sound.size(); ++i) {
