@@ -494,6 +494,51 @@ TEST(MorphologyCorruption, AdditionalRecordsAreBoundedAndTheFirstOfAKindCounts) 
     EXPECT_FALSE(VerifyDataFile(strPath.c_str(), strReport));
 }
 
+TEST(ContainerCorruption, VerifyNamesBytesAfterAZlibStream) {
+    const std::vector<unsigned char> sound = BuildBytes(MorphologyContent());
+    const std::vector<std::string> records = SplitRecords(sound);
+    const int nLast = static_cast<int>(records.size()) - 1;  // the noun exception list
+    const std::string strLast = std::to_string(nLast);
+    const std::string strLastEntryBlock = "entry block " + std::to_string(nLast - 6);
+    struct Case {
+        int nRecord;  // gets two bytes more
+        std::string strReport;
+    } const kCases[] = {
+        {2, "word block 2 has bytes after its zlib stream"},
+        {6, "entry block 1 has bytes after its zlib stream"},
+        {nLast - 1, strLastEntryBlock + " has bytes after its zlib stream"},
+        {nLast, "record " + strLast + " after the entry blocks has bytes after its zlib stream "
+                "(at the end of the file)"},
+    };
+    std::vector<std::vector<unsigned char>> files;
+    for (const Case& c : kCases) {
+        std::vector<std::string> longer = records;
+        longer[c.nRecord] += "xy";
+        files.emplace_back();
+        ASSERT_TRUE(AssembleContainer("LexanoData_WN", longer, files.back()));
+    }
+    // A record count one too small: the last entry block runs on over the exception list.
+    files.push_back(sound);
+    WriteU16BE(files.back().data() + 76, static_cast<uint16_t>(nLast));
+    // Bytes after the last record of a file without additional records.
+    files.push_back(Sound());
+    files.back().push_back('z');
+    const std::string kReports[] = {
+        kCases[0].strReport, kCases[1].strReport, kCases[2].strReport, kCases[3].strReport,
+        strLastEntryBlock + " has bytes after its zlib stream (at the end of the file)",
+        "entry block " + std::to_string(ReadU16BE(files.back().data() + 76) - 6) +
+            " has bytes after its zlib stream (at the end of the file)"};
+    for (size_t i = 0; i < files.size(); ++i) {
+        SCOPED_TRACE(kReports[i]);
+        EXPECT_TRUE(Exercise(files[i]));  // the engine reads the streams as before
+        const std::string strPath = TestPath("trailing.pdb");
+        ASSERT_TRUE(SaveBytes(strPath, files[i]));
+        std::string strReport;
+        EXPECT_FALSE(VerifyDataFile(strPath.c_str(), strReport));
+        EXPECT_EQ(strReport, kReports[i]);
+    }
+}
+
 TEST(MorphologyCorruption, EveryPrefixAndFlippedByteOfTheRecord) {
     const std::vector<unsigned char> sound = BuildBytes(MorphologyContent());
     const uint32_t nStart = RecordOffset(sound, ReadU16BE(sound.data() + 76) - 1);

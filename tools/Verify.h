@@ -4,8 +4,8 @@
 
 #include <string>
 
-// Opens lpszPath and checks every word block, entry block and morphology record. True when the
-// file is sound; strReport then holds "ok: W words, E entries, K word blocks, J entry blocks",
+// Opens lpszPath and checks every word block, entry block and morphology record, each zlib
+// stream ending exactly where its record ends. True when the file is sound; strReport then holds "ok: W words, E entries, K word blocks, J entry blocks",
 // followed by ", M exception lists" when the file has morphology records. False with strReport
 // naming what is wrong and where.
 bool VerifyDataFile(const char* lpszPath, std::string& strReport);
