@@ -187,6 +187,14 @@ TEST(WordBlockCorruption, DamagedBlocksFailWithoutCrashing) {
     damaged.push_back(WithRecord(sound, 2, WordBlockRecord("w006", std::string(12, '\x09') + std::string(60, 'q'))));
     // Fewer bytes than the pair area.
     damaged.push_back(WithRecord(sound, 2, WordBlockRecord("w006", "\x01\x01")));
+    // A word of a valid length that claims more entries than the block holds.
+    std::string strPairs = std::string("\x04\xFF", 2);
+    std::string strWords = "w006" + std::string("\0\0\x01", 3);
+    for (const char* lpszWord : {"w007", "w008", "w009", "w010", "w011"}) {
+        strPairs += std::string("\x04\x01", 2);
+        strWords += lpszWord + std::string("\0\0\x01", 3);
+    }
+    damaged.push_back(WithRecord(sound, 2, WordBlockRecord("w006", strPairs + strWords)));
 
     for (const std::vector<unsigned char>& bad : damaged) {
         ASSERT_TRUE(Exercise(bad));

@@ -25,7 +25,7 @@ const std::pair<const char*, const char*> kWords[] = {
     {"bat", "N"},        {"cafe", "N"},             {"ephemera", "N"}, {"ephemeral", "a"},
     {"go", "V"},         {"happy", "a"},            {"leaf", "N"},     {"mouse", "N"},
     {"oct", "N"},        {"qwerty", "N"},           {"run", "NV"},     {"running", "Na"},
-    {"zebra", "N"}};
+    {"zebra", "N"},      {"z\xE9" "bra", "N"}};
 
 // The words above with one entry per part of speech, numbered group by group.
 DataFileContent ResolverContent(bool bExceptions) {
@@ -44,7 +44,8 @@ DataFileContent ResolverContent(bool bExceptions) {
     }
     GroupCountsForSizes(nSizes, content.entryCounts);
     if (bExceptions) {
-        content.exceptions[0] = {{"mice", "mouse"}, {"leaves", "leaf"}, {"axes", "ax"}, {"axes", "axis"}};
+        content.exceptions[0] = {{"mice", "mouse"}, {"leaves", "leaf"}, {"axes", "ax"},
+                                 {"axes", "axis"}, {"qwertys", "qwertie"}};
         content.exceptions[1] = {{"went", "go"}, {"ran", "run"}};
         content.exceptions[2] = {{"happier", "happy"}};
     }
@@ -185,6 +186,11 @@ TEST(WordResolver, KnownAnswersInOrderExactFormFoldedPrefixNearest) {
         {"oct.", "oct form"},
         {"caf\xE9", "cafe folded"},
         {"caf\xE9s", "cafe folded"},
+        // A form of an accented word is a form before it is folded ("zebras" is a form too).
+        {"z\xE9" "bras", "z\xE9" "bra form"},
+        // The noun list names "qwertys", with a base the word list lacks: the list has the say
+        // for nouns, so the noun rule that would give "qwerty" is not tried.
+        {"qwertys", "qwerty nearest"},
         {"ephem", "ephemera prefix"},
         {"a", "ask for it prefix"},  // before every word
         {"", "ask for it prefix"},
