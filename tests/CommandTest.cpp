@@ -136,9 +136,10 @@ TEST(LexanoData, NamesWhyAFileDoesNotOpen) {
         }
     }
 
+#ifndef _WIN32
     // A FIFO that nobody writes to is refused at once, not waited on.
     const std::string strFifo = TestPath("fifo.pdb");
-    if (!MakeFifo(strFifo)) GTEST_SKIP() << "no FIFOs here";
+    ASSERT_TRUE(MakeFifo(strFifo));
     auto verified = std::async(std::launch::async, [&strFifo] { return Tool({"verify", strFifo}); });
     if (verified.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
         ReleaseFifoReader(strFifo);
@@ -148,6 +149,7 @@ TEST(LexanoData, NamesWhyAFileDoesNotOpen) {
     EXPECT_EQ(run.nStatus, 1);
     EXPECT_EQ(run.strErr,
               "lexano-data: cannot open " + strFifo + " as a data file: it is not a regular file\n");
+#endif
 }
 
 TEST(LexanoData, VerifyNamesWhatIsWrong) {

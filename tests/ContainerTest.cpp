@@ -87,9 +87,10 @@ TEST(Container, RefusesAtOnceWhatIsNotARegularFile) {
     EXPECT_FALSE(dict.Open(strFolder.c_str()));
     EXPECT_FALSE(dict.IsOpen());
 
+#ifndef _WIN32
     // A FIFO that nobody writes to: opening it must not wait for a writer.
     const std::string strFifo = TestPath("fifo.pdb");
-    if (!MakeFifo(strFifo)) GTEST_SKIP() << "no FIFOs here";
+    ASSERT_TRUE(MakeFifo(strFifo));
     auto opened = std::async(std::launch::async, [&strFifo] {
         DictionaryFile fifo;
         return fifo.Open(strFifo.c_str());
@@ -99,6 +100,7 @@ TEST(Container, RefusesAtOnceWhatIsNotARegularFile) {
         ADD_FAILURE() << "Open waits for a writer of the FIFO";
     }
     EXPECT_FALSE(opened.get());
+#endif
 }
 
 TEST(Container, IgnoresFieldsItDoesNotInterpret) {

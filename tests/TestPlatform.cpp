@@ -54,10 +54,6 @@ size_t HeapInUse() {
     return nUsed;
 }
 
-bool MakeFifo(const std::string&) { return false; }
-
-void ReleaseFifoReader(const std::string&) {}
-
 #else
 
 const char kNullDevice[] = "/dev/null";
