@@ -5,6 +5,7 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -50,6 +51,31 @@ std::string SyntheticPath() {
         const uint32_t nSizes[4] = {static_cast<uint32_t>(content.entries.size()), 0, 0, 0};
         GroupCountsForSizes(nSizes, content.entryCounts);
         const std::string strFile = std::string(LEXANO_BENCH_TMPDIR) + "/synthetic.pdb";
+        std::string strError;
+        if (!SaveDataFile(content, strFile.c_str(), strError)) std::abort();
+        return strFile;
+    }();
+    return strPath;
+}
+
+// The largest exception list a file may hold (1 MiB of pairs), all of it one form: "qq" with
+// 104,857 bases "000000" to "104856". Looking up "qqful" tries the noun rule for "-ful" on each
+// base of "qq"; only "000003ful" and "000005" are words.
+std::string HugeExceptionListPath() {
+    static const std::string strPath = [] {
+        DataFileContent content;
+        for (const char* lpszWord : {"000003ful", "000005", "qwerty"}) {
+            content.entries.push_back(std::string(lpszWord) + "\na sense");
+            content.words.push_back({lpszWord, {static_cast<uint32_t>(content.entries.size())}});
+        }
+        const uint32_t nSizes[4] = {3, 0, 0, 0};
+        GroupCountsForSizes(nSizes, content.entryCounts);
+        char base[16];
+        for (int i = 0; i < 104857; ++i) {
+            std::snprintf(base, sizeof base, "%06d", i);
+            content.exceptions[0].emplace_back("qq", base);
+        }
+        const std::string strFile = std::string(LEXANO_BENCH_TMPDIR) + "/huge-exceptions.pdb";
         std::string strError;
         if (!SaveDataFile(content, strFile.c_str(), strError)) std::abort();
         return strFile;
@@ -173,6 +199,14 @@ void BM_ResolveWordForms(benchmark::State& state, const std::string& (*fnPath)()
     SearchTexts(state, dict, SampleForms(dict), true);
 }
 
+// One lookup of "qqful" in the file of HugeExceptionListPath, the worst an exception list can
+// make a lookup; compare with BM_ResolveWordForms, a lookup of an ordinary form.
+void BM_ResolveFormOfHugeExceptionList(benchmark::State& state) {
+    DictionaryFile dict;
+    if (!OpenOrSkip(state, dict, HugeExceptionListPath())) return;
+    SearchTexts(state, dict, {"qqful"}, true);
+}
+
 void BM_GetWordSequential(benchmark::State& state, const std::string& (*fnPath)()) {
     DictionaryFile dict;
     if (!OpenOrSkip(state, dict, fnPath())) return;
@@ -261,6 +295,7 @@ BENCHMARK_CAPTURE(BM_FindWordKeystrokes, synthetic, Synthetic);
 BENCHMARK_CAPTURE(BM_ResolveWordKeystrokes, real, Real);
 BENCHMARK_CAPTURE(BM_FindWordForms, real, Real);
 BENCHMARK_CAPTURE(BM_ResolveWordForms, real, Real);
+BENCHMARK(BM_ResolveFormOfHugeExceptionList)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_GetWordSequential, real, Real);
 BENCHMARK_CAPTURE(BM_GetWordSequential, synthetic, Synthetic);
 BENCHMARK_CAPTURE(BM_GetWordRandom, real, Real);

@@ -61,10 +61,11 @@ public:
 
     // Opens and validates the data file at lpszPath and loads the container state. Any previous
     // state is released first. Returns false, with the engine closed, when the file cannot be
-    // opened, its name does not start with "LexanoData", or its container, header record or
-    // entry index record is damaged (too short, offsets outside the file or descending, counts
-    // that do not fit together). Of the records after the last entry block (the additional
-    // records) only the tags are read here, and there may be at most kMaxAdditionalRecords.
+    // opened or is not a regular file (a folder, a FIFO, a device: refused at once), its name
+    // does not start with "LexanoData", or its container, header record or entry index record
+    // is damaged (too short, offsets outside the file or descending, counts that do not fit
+    // together). Of the records after the last entry block (the additional records) only the
+    // tags are read here, and there may be at most kMaxAdditionalRecords.
     bool Open(const char* lpszPath);
 
     // Closes the stream and releases every buffer. Safe to call when closed, and twice.
@@ -122,8 +123,10 @@ public:
     // ---- Morphology records (MorphologyRecords.cpp) ----
 
     // The exception lists of the morphology records that follow the last entry block. They are
-    // read on the first call and kept until Close; a list whose record is missing or damaged is
-    // empty. Null when closed. Valid until Close.
+    // read on the first call and kept until Close, unless a read of the file fails meanwhile
+    // (the file was emptied or cut short while open): the next call then reads them again. A
+    // list whose record is missing or damaged is empty. Null when closed. Valid until Close or
+    // the next call.
     const ExceptionLists* GetExceptionLists();
 
     // ---- Entry records (EntryRecord.cpp) ----
@@ -276,8 +279,12 @@ private:
 
     // ---- Helpers ----
 
-    // Reads nSize bytes at file offset nOffset into lpBuffer; false on a short read.
+    // Reads nSize bytes at file offset nOffset into lpBuffer; false on a short read, which also
+    // runs ForgetCachedReads.
     bool ReadAt(uint32_t nOffset, void* lpBuffer, size_t nSize);
+    // Empties both word block slots (their buffers stay) and the block key cache, and marks the
+    // exception lists for reading again: nothing kept from the file outlives a failed read.
+    void ForgetCachedReads();
     // Size of record nRecord, from the record offsets.
     uint32_t RecordSize(int nRecord) const {
         return m_pRecordOffsets[nRecord + 1] - m_pRecordOffsets[nRecord];
@@ -312,6 +319,7 @@ private:
     WordBlockSlot m_slotA;
     WordBlockSlot m_slotB;
     std::unique_ptr<ExceptionLists> m_pExceptions;  // null until GetExceptionLists reads them
+    bool m_bExceptionsStale = false;  // a read failed since they were read: read them again
 
     // The additional records of known kinds, as ScanAdditionalRecords found them.
     struct AdditionalRecord {

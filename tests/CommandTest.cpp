@@ -1,10 +1,12 @@
 // lexano-data as a user runs it: output, exit status and the one-line errors.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <algorithm>
 #include <fstream>
+#include <future>
 #include <sstream>
 
 #include "tests/TestFiles.h"
@@ -110,6 +112,44 @@ TEST(LexanoData, ReportsFailuresAndUsage) {
         EXPECT_EQ(run.nStatus, 2);
         EXPECT_NE(run.strErr.find("usage:"), std::string::npos);
     }
+}
+
+TEST(LexanoData, NamesWhyAFileDoesNotOpen) {
+    const std::string strFolder = TestPath("folder.pdb");
+    MakeDirectory(strFolder);
+    const std::string strText = TestPath("text.pdb");
+    ASSERT_TRUE(SaveBytes(strText, std::vector<unsigned char>(100, 'x')));
+    const std::string strMissing = TestPath("missing.pdb");
+    const std::pair<std::string, const char*> kCases[] = {
+        {strFolder, "it is a folder"},
+        {strMissing, "No such file or directory"},
+        {strText, "it is not a dictionary, or it is damaged"}};
+    for (const auto& c : kCases) {
+        for (const char* lpszCommand : {"verify", "info", "find"}) {
+            std::vector<std::string> args = {lpszCommand, c.first};
+            if (args[0] == "find") args.push_back("word");
+            const ToolRun run = Tool(args);
+            EXPECT_EQ(run.nStatus, 1);
+            EXPECT_EQ(run.strOut, "");
+            EXPECT_EQ(run.strErr, "lexano-data: cannot open " + c.first + " as a data file: " +
+                                      c.second + "\n");
+        }
+    }
+
+#ifndef _WIN32
+    // A FIFO that nobody writes to is refused at once, not waited on.
+    const std::string strFifo = TestPath("fifo.pdb");
+    ASSERT_TRUE(MakeFifo(strFifo));
+    auto verified = std::async(std::launch::async, [&strFifo] { return Tool({"verify", strFifo}); });
+    if (verified.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+        ReleaseFifoReader(strFifo);
+        ADD_FAILURE() << "verify waits for a writer of the FIFO";
+    }
+    const ToolRun run = verified.get();
+    EXPECT_EQ(run.nStatus, 1);
+    EXPECT_EQ(run.strErr,
+              "lexano-data: cannot open " + strFifo + " as a data file: it is not a regular file\n");
+#endif
 }
 
 TEST(LexanoData, VerifyNamesWhatIsWrong) {

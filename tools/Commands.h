@@ -31,7 +31,7 @@ int Fail(const std::string& strMessage);
 int Usage();
 // Parses a whole non-negative decimal number that fits in int; false otherwise.
 bool ParsePosition(const std::string& strText, int& nValue);
-// "cannot open FILE as a data file ..." on standard error; returns 1.
+// "cannot open FILE as a data file: REASON" on standard error; returns 1.
 int CannotOpen(const std::string& strPath);
 // Parses args[1] as a list position, opens args[0] and checks the position against its word
 // count. Returns 0 when both succeed, else the exit status after reporting.

@@ -6,6 +6,7 @@
 #define LEXANO_TOOLS_DATAFILEWRITER_H
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -44,9 +45,17 @@ void GroupCountsForSizes(const uint32_t nSizes[4], uint32_t nCounts[4]);
 bool WriteDataFile(const DataFileContent& content, std::vector<unsigned char>& out,
                    std::string& strError);
 
-// WriteDataFile, then writes the bytes to lpszPath through a uniquely named temporary file
-// beside it that is renamed into place, so a failed write leaves no partial file.
-bool SaveDataFile(const DataFileContent& content, const char* lpszPath, std::string& strError);
+// Checks a written file, named lpszWritten, before it takes its final name: true to go on;
+// false with strError saying why.
+using WrittenFileCheck = std::function<bool(const char* lpszWritten, std::string& strError)>;
+
+// WriteDataFile, then writes the bytes to a new, uniquely named file beside lpszPath (created
+// exclusively, with the permissions of the file it replaces), flushes it to the disk, runs
+// fnCheck on it when given, and renames it over lpszPath. False, with strError naming
+// lpszPath and the system's reason (or fnCheck's error), when any step fails: lpszPath is then
+// as it was, no temporary file is left, and no other name is ever touched.
+bool SaveDataFile(const DataFileContent& content, const char* lpszPath, std::string& strError,
+                  const WrittenFileCheck& fnCheck = nullptr);
 
 // Lower-level pieces, for tests that build damaged files record by record.
 

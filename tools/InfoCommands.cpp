@@ -121,6 +121,11 @@ int HandleEntryCommand(const CommandArgs& args) {
 
 int HandleVerifyCommand(const CommandArgs& args) {
     if (args.size() != 1) return Usage();
+    {
+        // A file that cannot be opened is not called damaged: say why it does not open.
+        DictionaryFile dict;
+        if (!dict.Open(args[0].c_str())) return CannotOpen(args[0]);
+    }
     std::string strReport;
     const bool bOk = VerifyDataFile(args[0].c_str(), strReport);
     std::printf("%s%s\n", bOk ? "" : "error: ", strReport.c_str());

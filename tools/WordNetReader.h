@@ -76,13 +76,16 @@ std::string EntryText(const WordNetSynset& synset);
 // content: words with their entry numbers, entry texts, the four part-of-speech codes and the
 // group counts, and the exception lists noun.exc, verb.exc, adj.exc and adv.exc when the
 // folder has them (lines "inflected base..." with "_" for spaces; one pair per base). Other
-// fields of content are left as they are. True on success; false, content untouched, with
-// strError naming the file and line of the first fault: a missing or unreadable database file,
-// a malformed line (an exception line needs a form and a base), a lemma listed twice in one
+// fields of content are left as they are. True on success, with a line appended to *pWarnings
+// (when given) for each exception list the folder lacks; false, content untouched, with
+// strError naming the file and line of the first fault: a missing, unreadable or empty (no
+// line besides the licence text) database file, an exception list that exists but cannot be
+// read, a malformed line (an exception line needs a form and a base), a lemma listed twice in one
 // index file, a synset offset that its data file lacks or that appears twice, or a limit of
 // the data file format (word longer than 255 bytes, more than 255 entries for one word, an
 // entry text that cannot fit an entry block of content.nEntryBlockLimit bytes, more entries
 // than 24-bit entry numbers can name).
-bool ReadWordNet(const std::string& strDir, DataFileContent& content, std::string& strError);
+bool ReadWordNet(const std::string& strDir, DataFileContent& content, std::string& strError,
+                 std::vector<std::string>* pWarnings = nullptr);
 
 #endif

@@ -7,6 +7,7 @@
 #include "dictdata/DictionaryFile.h"
 #include "tools/Commands.h"
 #include "tools/PortableFiles.h"
+#include "tools/Verify.h"
 
 int Fail(const std::string& strMessage) {
     std::fprintf(stderr, "lexano-data: %s\n", strMessage.c_str());
@@ -43,9 +44,7 @@ bool ParsePosition(const std::string& strText, int& nValue) {
     return true;
 }
 
-int CannotOpen(const std::string& strPath) {
-    return Fail("cannot open " + strPath + " as a data file (missing, not a dictionary, or damaged)");
-}
+int CannotOpen(const std::string& strPath) { return Fail(CannotOpenMessage(strPath.c_str())); }
 
 int OpenAtPosition(const CommandArgs& args, DictionaryFile& dict, int& nPos) {
     if (!ParsePosition(args[1], nPos)) return Usage();
