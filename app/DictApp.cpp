@@ -3,8 +3,8 @@
 #include <wx/init.h>
 #include <wx/log.h>
 
-
 #include "app/MainDialog.h"
+#include "platform/Assertions.h"
 #include "platform/Environment.h"
 
 wxIMPLEMENT_APP_NO_MAIN(DictApp);
@@ -21,6 +21,7 @@ bool DictApp::InitInstance() {
 }
 
 int main(int argc, char** argv) {
+    LogToolkitAssertions();
     PrepareToolkitEnvironment();
     bool bStarted = false;
     {

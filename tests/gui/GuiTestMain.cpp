@@ -39,6 +39,14 @@ protected:
     void Exit(wxDialog* WXUNUSED(pDialog)) override {}
 };
 
+// A failed toolkit assertion fails the test that ran into it; the run goes on, with no dialog.
+void FailTheTest(const wxString& strFile, int nLine, const wxString& strFunction,
+                 const wxString& strCondition, const wxString& strMessage) {
+    ADD_FAILURE_AT(strFile.utf8_str().data(), nLine)
+        << "toolkit assertion failed in " << strFunction.utf8_str().data() << "(): \""
+        << strCondition.utf8_str().data() << "\" " << strMessage.utf8_str().data();
+}
+
 }  // namespace
 
 bool WaitFor(const std::function<bool()>& bDone, int nTimeoutMs) {
@@ -135,6 +143,7 @@ int main(int argc, char** argv) {
     if (GTEST_FLAG_GET(list_tests)) {
         return RUN_ALL_TESTS();  // listing the tests needs no display
     }
+    wxSetAssertHandler(FailTheTest);
     PrepareToolkitEnvironment();
     wxApp::SetInstance(new wxApp);
     if (!wxEntryStart(argc, argv)) {
