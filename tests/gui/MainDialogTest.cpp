@@ -1158,3 +1158,57 @@ TEST_F(MainDialogTest, DoubleClickSelectsTheWordWithoutThePunctuationAroundIt) {
     EXPECT_EQ(" Tour,", m_pDlg->GetSearchText());
     EXPECT_EQ("tour", List()->GetItemText(Selected()));
 }
+
+namespace {
+
+// Makes the zlib stream that starts at nOffset of file fail to inflate: its two header bytes
+// become ones that no zlib stream starts with.
+void DamageStreamAt(std::vector<unsigned char>& file, size_t nOffset) {
+    file.at(nOffset) = 0xFF;
+    file.at(nOffset + 1) = 0xFF;
+}
+
+}  // namespace
+
+// A word whose own block, or the block of one of whose entries, the data file no longer holds
+// readably: Enter shows a page that says so, without tabs, never the entry shown before.
+TEST_F(MainDialogTest, EntryThatCannotBeReadShowsThatTheDataFileIsDamaged) {
+    DataFileContent content = MakeDictionary({"alpha", "beta", "delta", "gamma", "iota", "kappa",
+                                              "lambda", "mu", "nu", "omicron", "pi", "rho"}, 4);
+    content.nEntryBlockLimit = 64;  // a few entries to a block; rho's is in the last one
+    std::vector<unsigned char> file = BuildBytes(content);
+    const uint32_t nBlock2 = RecordOffset(file, 2);  // iota to mu; the key before the stream stays
+    DamageStreamAt(file, nBlock2 + 1 + file[nBlock2]);
+    const int nRecords = file[76] * 256 + file[77];
+    DamageStreamAt(file, RecordOffset(file, nRecords - 1));
+    WriteBytesBesideProgram(std::string(file.begin(), file.end()));
+    Start();
+    const std::string kMessage = "This entry cannot be read because the data file is damaged.";
+    EXPECT_TRUE(Contains(OpenWord("alpha"), "definition of alpha"));
+
+    // The search lands at the damaged block's first row, which shows no text.
+    ClickBack();
+    ASSERT_TRUE(WaitFor([this] { return InListMode(); }));
+    ClearSearch();
+    Type("kappa");
+    EXPECT_EQ(4, Selected());
+    EXPECT_EQ("", List()->GetItemText(4));
+    const int nLoads = m_nPageLoads;
+    Press(WXK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return InEntryMode() && m_nPageLoads > nLoads; }));
+    std::string strPage = PageText();
+    EXPECT_TRUE(Contains(strPage, kMessage)) << strPage;
+    EXPECT_FALSE(Contains(strPage, "alpha")) << strPage;
+    EXPECT_EQ("", TabNames());
+    EXPECT_TRUE(SaveScreenshot(m_pDlg.get(), "entry-mode-damaged-word-block.png"));
+
+    strPage = OpenWord("rho");
+    EXPECT_TRUE(Contains(strPage, "rho")) << strPage;
+    EXPECT_TRUE(Contains(strPage, kMessage)) << strPage;
+    EXPECT_EQ("", TabNames());
+    EXPECT_TRUE(SaveScreenshot(m_pDlg.get(), "entry-mode-damaged-entry-block.png"));
+
+    EXPECT_TRUE(Contains(OpenWord("nu"), "definition of nu"));
+    EXPECT_EQ("Noun", TabNames());
+    EXPECT_TRUE(ModalLog().empty());
+}
