@@ -12,6 +12,9 @@
 #ifdef __WXGTK__
 #include <dlfcn.h>
 #endif
+#ifndef __WXMSW__
+#include <unistd.h>
+#endif
 #ifdef __WXMSW__
 #include <wx/msw/wrapwin.h>
 #endif
@@ -75,6 +78,23 @@ bool WideToAnsiExactly(const std::wstring& strWide, std::string& strAnsi) {
 #endif
 
 std::string GetExecutablePath() {
+#ifndef __WXMSW__
+    // The path's own bytes, as the file system holds them. Through a wxString they would be
+    // decoded by the locale's encoding and encoded again, which spells a folder name that the
+    // locale cannot read differently, or not at all.
+    std::string strLink(256, '\0');
+    for (;;) {
+        const ssize_t nLength = readlink("/proc/self/exe", &strLink[0], strLink.size());
+        if (nLength < 0) {
+            break;  // no /proc: the toolkit's answer below
+        }
+        if (static_cast<size_t>(nLength) < strLink.size()) {
+            strLink.resize(static_cast<size_t>(nLength));
+            return strLink;
+        }
+        strLink.resize(strLink.size() * 2);  // it may have been cut: again with more room
+    }
+#endif
     const wxString strPath = wxStandardPaths::Get().GetExecutablePath();
 #ifdef __WXMSW__
     // The engine opens files through the C library, which takes ANSI names on Windows. A folder
