@@ -62,8 +62,8 @@ public:
     // tab per part of speech, always in the order Noun, Verb, Adj., Adv., with the first tab's
     // page in the view. A word without entries, or with none of those four, gets no tab and an
     // empty page; a word whose entry cannot be read because the data file is damaged gets no tab
-    // and a page that says so. Returns false, with m_mode, the tabs and the page unchanged, when no row is
-    // selected; true once entry mode is set.
+    // and a page that says so. Returns false, with m_mode, the tabs and the page unchanged, when
+    // no row is selected; true once entry mode is set.
     bool ShowEntry();
 
     // Puts the clipboard's text, without its line feeds, tabs and carriage returns, into the

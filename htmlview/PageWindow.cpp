@@ -264,7 +264,8 @@ void PageWindow::NarrowSelection(size_t nBegin, size_t nEnd) {
     m_selection->SetToCharacterPos(static_cast<wxCoord>(nEnd));
     m_selection->SetExtentBeforeSelection(static_cast<unsigned>(nFromX));
     m_selection->SetExtentBeforeSelectionEnd(static_cast<unsigned>(nToX));
-    RefreshRect(wxRect(CalcScrolledPosition(ptCell), wxSize(pCell->GetWidth(), pCell->GetHeight())));
+    RefreshRect(
+        wxRect(CalcScrolledPosition(ptCell), wxSize(pCell->GetWidth(), pCell->GetHeight())));
 }
 
 void PageWindow::OnMenuLookUp(wxCommandEvent& WXUNUSED(event)) {

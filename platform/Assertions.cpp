@@ -8,7 +8,8 @@ namespace {
 
 void WriteAssertionLine(const wxString& strFile, int nLine, const wxString& strFunction,
                         const wxString& strCondition, const wxString& strMessage) {
-    wxString strLine = wxString::Format("lexano: toolkit assertion failed at %s:%d", strFile, nLine);
+    wxString strLine =
+        wxString::Format("lexano: toolkit assertion failed at %s:%d", strFile, nLine);
     if (!strFunction.empty()) {
         strLine << " in " << strFunction << "()";
     }

@@ -4,7 +4,8 @@
 #include <windows.h>
 
 static_assert(kCpUtf7 == CP_UTF7 && kCpUtf8 == CP_UTF8, "code pages by their Windows values");
-static_assert(kWcErrInvalidChars == WC_ERR_INVALID_CHARS && kWcNoBestFitChars == WC_NO_BEST_FIT_CHARS,
+static_assert(kWcErrInvalidChars == WC_ERR_INVALID_CHARS &&
+                  kWcNoBestFitChars == WC_NO_BEST_FIT_CHARS,
               "flags by their Windows values");
 #endif
 

@@ -87,7 +87,8 @@ bool CreateTemplateWindow(wxDialog* pDialog, const DialogTemplate& dlgTemplate, 
                          wxDefaultSize, nStyle)) {
         return false;
     }
-    const wxSize sizeClient = pDialog->ConvertDialogToPixels(wxSize(dlgTemplate.cx, dlgTemplate.cy));
+    const wxSize sizeClient =
+        pDialog->ConvertDialogToPixels(wxSize(dlgTemplate.cx, dlgTemplate.cy));
     pDialog->SetClientSize(sizeClient);
     // A resizable dialog opens at the template's size, which is also its smallest.
     if (dlgTemplate.dwStyle & kWsThickFrame) {

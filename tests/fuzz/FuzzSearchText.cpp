@@ -52,7 +52,8 @@ void Search(const std::string& strText) {
     int nResolved = -1;
     Resolution how = Resolution::kNearest;
     if (!ResolveWord(*pDict, AnsiLowerCopy(strText), nResolved, how) || nResolved < 0 ||
-        static_cast<uint32_t>(nResolved) >= pDict->GetWordCount() || !pDict->GetWord(nResolved, strWord)) {
+        static_cast<uint32_t>(nResolved) >= pDict->GetWordCount() ||
+        !pDict->GetWord(nResolved, strWord)) {
         __builtin_trap();
     }
     const std::vector<std::string> texts = SearchTextsFor(strText);

@@ -1141,8 +1141,9 @@ TEST_F(MainDialogTest, DoubleClickSelectsTheWordWithoutThePunctuationAroundIt) {
         ASSERT_NE(wxDefaultPosition, pt) << c.lpszCell;
         MovePointer(pt);
         wxUIActionSimulator().MouseDblClick();
-        EXPECT_TRUE(WaitFor([&] { return WxToAnsi(Browser()->SelectionToText()) == c.lpszSelected; }))
-            << c.lpszCell << ": " << WxToAnsi(Browser()->SelectionToText());
+        EXPECT_TRUE(WaitFor([&] {
+            return WxToAnsi(Browser()->SelectionToText()) == c.lpszSelected;
+        })) << c.lpszCell << ": " << WxToAnsi(Browser()->SelectionToText());
     }
     EXPECT_TRUE(SaveScreenshot(m_pDlg.get(), "entry-mode-word-selected.png"));
     MovePointer(ScreenPointOfWord(Browser(), "tour,"));
