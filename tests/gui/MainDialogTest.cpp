@@ -1066,18 +1066,20 @@ TEST_F(MainDialogTest, KeyboardActivationTakesTheClipboardAfterASelectionInThePa
     pOther->Show();
     ASSERT_TRUE(WaitFor([&] { return pOther->IsActive(); }));
     const wxPoint ptAway = pOther->GetScreenRect().GetBottomRight() + wxPoint(20, 20);
-    auto SwitchAwayAndBackWith = [&](const char* lpszClipboard) {
+    auto SwitchAwayAndBackWith = [&](const wxString& strClipboard) {
         ActivateByWindowManager("other");
         ASSERT_TRUE(WaitFor([&] { return pOther->IsActive(); }));
-        SetClipboard(new wxTextDataObject(lpszClipboard));
+        SetClipboard(new wxTextDataObject(strClipboard));
         MovePointer(ptAway);
         // A press in the window this shortly before its activation would make it a click's.
         Pump(ActivationWatcher::kClickWaitMs);
         ActivateByWindowManager("Quenmark Dictionary");
         ASSERT_TRUE(WaitFor([this] { return m_pDlg->IsActive(); }));
     };
-    SwitchAwayAndBackWith("beta");
-    EXPECT_TRUE(WaitFor([this] { return Edit()->GetValue() == "beta"; })) << Edit()->GetValue();
+    // Typographic quotes and a comma around the word, as text copied from a page often has.
+    const wxString strQuoted = wxString::FromUTF8("\xE2\x80\x9C" "beta,\xE2\x80\x9D");
+    SwitchAwayAndBackWith(strQuoted);
+    EXPECT_TRUE(WaitFor([&] { return Edit()->GetValue() == strQuoted; })) << Edit()->GetValue();
     EXPECT_EQ("beta", List()->GetItemText(Selected()));
 
     // A selection made by dragging across the headword, the HTML window's own doing.
