@@ -5,6 +5,7 @@
 
 #include "app/MainDialog.h"
 #include "platform/Assertions.h"
+#include "platform/Clipboard.h"
 #include "platform/Environment.h"
 
 wxIMPLEMENT_APP_NO_MAIN(DictApp);
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     wxTheApp->CallOnInit();
+    ReleaseClipboards();
     wxEntryCleanup();
     return 0;
 }

@@ -2,7 +2,6 @@
 
 #include "htmlview/PageTagHandlers.h"
 
-#include <wx/clipbrd.h>
 #include <wx/dcclient.h>
 #include <wx/html/htmlcell.h>
 #include <wx/menu.h>
@@ -220,10 +219,7 @@ void PageWindow::OnDoubleClick(wxMouseEvent& event) {
         return;
     }
     SelectWordAt(CalcUnscrolledPosition(event.GetPosition()));
-    // As X11 programs do, the selected word becomes the PRIMARY selection; the clipboard object
-    // is then set back to the clipboard proper.
-    CopySelection(Primary);
-    wxTheClipboard->UsePrimarySelection(false);
+    CopySelection(Primary);  // as X11 programs do: the selected word is the PRIMARY selection
     m_lastDoubleClick = wxGetLocalTimeMillis();  // a third click selects the line
 }
 

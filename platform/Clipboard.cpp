@@ -28,3 +28,10 @@ bool GetClipboardText(std::string& strText) {
     strText = WxToAnsi(data.GetText());
     return true;
 }
+
+void ReleaseClipboards() {
+    for (bool bPrimary : {true, false}) {
+        wxTheClipboard->UsePrimarySelection(bPrimary);
+        wxTheClipboard->Clear();
+    }
+}

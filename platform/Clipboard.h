@@ -9,4 +9,9 @@
 // holds no text or cannot be opened or read; it is closed again whenever it was opened.
 bool GetClipboardText(std::string& strText);
 
+// Takes back what the program put on the clipboard and into X11's PRIMARY selection, if it still
+// holds them, and frees it; the toolkit itself frees only one of the two as it ends. Call once
+// the windows are gone, before the toolkit ends.
+void ReleaseClipboards();
+
 #endif

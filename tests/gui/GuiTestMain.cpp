@@ -16,6 +16,7 @@
 
 #include "app/MainDialog.h"
 #include "platform/AnsiText.h"
+#include "platform/Clipboard.h"
 #include "platform/Environment.h"
 #include "tests/gui/GuiTest.h"
 
@@ -155,6 +156,7 @@ int main(int argc, char** argv) {
     hook.Register();
     const int nResult = RUN_ALL_TESTS();
     hook.Unregister();
+    ReleaseClipboards();
     wxEntryCleanup();
     return nResult;
 }
