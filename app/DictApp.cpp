@@ -3,8 +3,9 @@
 #include <wx/init.h>
 #include <wx/log.h>
 
-
 #include "app/MainDialog.h"
+#include "platform/Assertions.h"
+#include "platform/Clipboard.h"
 #include "platform/Environment.h"
 
 wxIMPLEMENT_APP_NO_MAIN(DictApp);
@@ -21,6 +22,7 @@ bool DictApp::InitInstance() {
 }
 
 int main(int argc, char** argv) {
+    LogToolkitAssertions();
     PrepareToolkitEnvironment();
     bool bStarted = false;
     {
@@ -34,6 +36,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     wxTheApp->CallOnInit();
+    ReleaseClipboards();
     wxEntryCleanup();
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "dictdata/Ansi.h"
 #include "dictdata/ExceptionList.h"
 #include "dictdata/Morphology.h"
+#include "dictdata/SearchText.h"
 
 namespace {
 
@@ -51,33 +52,49 @@ bool FindPrefix(DictionaryFile& dict, const std::string& strText, int nFloor, in
     return true;
 }
 
+// The steps exact, form, folded, prefix and, when bNearest, nearest, for strText. False, nPos
+// and how untouched, when none of the steps taken lands.
+bool ResolveSteps(DictionaryFile& dict, const std::string& strText, bool bNearest, int& nPos,
+                  Resolution& how) {
+    bool bExact = false;
+    const int nFloor = dict.FindWordNear(strText, bExact);
+    Resolution result = Resolution::kExact;
+    int nFound = nFloor;
+    const std::string strFolded = AnsiFoldAccents(strText);
+    const bool bFolds = strFolded != strText;
+    if (bExact) {
+        result = Resolution::kExact;
+    } else if (FindForm(dict, strText, nFound)) {
+        result = Resolution::kForm;
+    } else if (bFolds && (dict.FindExactWord(strFolded, nFound) ||
+                          FindForm(dict, strFolded, nFound))) {
+        result = Resolution::kFolded;
+    } else if (FindPrefix(dict, strText, nFloor, nFound) ||
+               (bFolds && FindPrefix(dict, strFolded, dict.FindWord(strFolded), nFound))) {
+        result = Resolution::kPrefix;
+    } else if (bNearest) {
+        nFound = nFloor;
+        result = Resolution::kNearest;
+    } else {
+        return false;
+    }
+    nPos = nFound;
+    how = result;
+    return true;
+}
+
 }  // namespace
 
 bool ResolveWord(DictionaryFile& dict, const std::string& strLowerText, int& nPos,
                  Resolution& how) {
     if (!dict.IsOpen()) return false;
-    bool bExact = false;
-    const int nFloor = dict.FindWordNear(strLowerText, bExact);
-    Resolution result = Resolution::kExact;
-    int nFound = nFloor;
-    const std::string strFolded = AnsiFoldAccents(strLowerText);
-    const bool bFolds = strFolded != strLowerText;
-    if (bExact) {
-        result = Resolution::kExact;
-    } else if (FindForm(dict, strLowerText, nFound)) {
-        result = Resolution::kForm;
-    } else if (bFolds && (dict.FindExactWord(strFolded, nFound) ||
-                          FindForm(dict, strFolded, nFound))) {
-        result = Resolution::kFolded;
-    } else if (FindPrefix(dict, strLowerText, nFloor, nFound) ||
-               (bFolds && FindPrefix(dict, strFolded, dict.FindWord(strFolded), nFound))) {
-        result = Resolution::kPrefix;
-    } else {
-        nFound = nFloor;
-        result = Resolution::kNearest;
+    // Words may begin or end with punctuation ('tween, a.d., .22): the text with its marks goes
+    // first, and only when it lands nowhere do the marks at its end, then at its start, go.
+    const std::vector<std::string> texts = SearchTextsFor(strLowerText);
+    for (size_t i = 0; i + 1 < texts.size(); ++i) {
+        if (ResolveSteps(dict, texts[i], false, nPos, how)) return true;
     }
-    nPos = nFound;
-    how = result;
+    ResolveSteps(dict, texts.back(), true, nPos, how);
     return true;
 }
 

@@ -1,6 +1,7 @@
 // Where a typed text lands in the word list: the word itself, a base form of it, its accents
-// folded, the first word it begins, or the word before it. The search box lower-cases the text
-// (AnsiLowerCopy) before it asks.
+// folded, the first word it begins, or the word before it; the same for text taken from a page
+// or the clipboard, whose surrounding spaces and punctuation do not count. The search box
+// lower-cases the text (AnsiLowerCopy) before it asks.
 #ifndef LEXANO_DICTDATA_WORDRESOLVER_H
 #define LEXANO_DICTDATA_WORDRESOLVER_H
 
@@ -17,10 +18,13 @@ enum class Resolution {
 };
 
 // Resolves strLowerText in the open dictionary, trying in this order: exact, form, folded,
-// prefix, nearest. Forms come from the file's exception lists (when it has them) and WordNet's
-// rules of detachment; a form counts only when its base is a word with an entry of the part
-// of speech that produced it. True with nPos (0 to W-1) and how set; false, both untouched,
-// only when no file is open.
+// prefix, nearest. The text is first taken as a person means it (dictdata/SearchText.h): without
+// the white space around it, with plain quotes and dashes for typographic ones; when it begins
+// or ends with punctuation and lands by none of the steps but nearest, the steps are run again
+// on it without the punctuation at its end, then at both ends (SearchTextsFor). Forms come from
+// the file's exception lists (when it has them) and WordNet's rules of detachment; a form
+// counts only when its base is a word with an entry of the part of speech that produced it.
+// True with nPos (0 to W-1) and how set; false, both untouched, only when no file is open.
 bool ResolveWord(DictionaryFile& dict, const std::string& strLowerText, int& nPos,
                  Resolution& how);
 

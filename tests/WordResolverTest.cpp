@@ -225,6 +225,36 @@ TEST(WordResolver, FileWithoutMorphologyRecordsKeepsTheRules) {
     EXPECT_EQ(Resolve(dict, "runs"), "run form");
 }
 
+// Text from a page or the clipboard: spaces, punctuation and typographic marks around the word
+// do not count, but a word that has punctuation of its own is found with it.
+TEST(WordResolver, TextTakenFromAPageLandsOnTheWordMeant) {
+    DictionaryFile dict;
+    const std::vector<std::string> words = {"'hood", "'tween", ".22",  "a.d.", "apple", "hood",
+                                            "no",    "no.",    "rock", "rock 'n' roll",
+                                            "tour",  "tour of duty", "tween"};
+    ASSERT_TRUE(dict.Open(SaveContent(MakeWordList(words, 4), "marks.pdb").c_str()));
+    const std::pair<const char*, const char*> kCases[] = {
+        {"tour, ", "tour exact"},
+        {" apple", "apple exact"},
+        {"apple.\r", "apple form"},   // as "oct." is a form of "oct"
+        {"(apples)", "apple form"},
+        {"rock \x92n\x92 roll", "rock 'n' roll exact"},
+        {"\x93rock \x91n\x92 roll!\x94", "rock 'n' roll exact"},
+        {"rock \x92n", "rock 'n' roll prefix"},
+        {"\x91tween\x92", "'tween exact"},  // the word that keeps its apostrophe
+        {"'tween", "'tween exact"},
+        {"'hood,", "'hood exact"},
+        {"a.d.", "a.d. exact"},
+        {"no.", "no. exact"},
+        {"no,", "no exact"},
+        {".22", ".22 exact"},
+        {".2", ".22 prefix"},
+        {"tour of", "tour of duty prefix"},
+        {"\x93", "'hood nearest"},  // a mark alone stays: '"' sorts before every word
+    };
+    for (const auto& c : kCases) EXPECT_EQ(Resolve(dict, c.first), c.second) << c.first;
+}
+
 namespace {
 
 // A base as WordNet spells it in its lists and prints it ("comic_strip", "fine-draw", "fig.")

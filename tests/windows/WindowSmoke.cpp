@@ -29,6 +29,7 @@
 
 #include "app/MainDialog.h"
 #include "htmlview/PageWindow.h"
+#include "platform/Assertions.h"
 #include "platform/Environment.h"
 #include "res/resource.h"
 
@@ -148,6 +149,7 @@ public:
 wxIMPLEMENT_APP_NO_MAIN(SmokeApp);
 
 int main(int argc, char** argv) {
+    LogToolkitAssertions();
     if (!wxEntryStart(argc, argv)) {
         return 1;
     }
