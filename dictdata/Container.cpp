@@ -17,6 +17,8 @@
 #include "dictdata/DictionaryFile.h"
 #include "dictdata/ExceptionList.h"
 #include "dictdata/FilePosition.h"
+#include "dictdata/MeaningIndex.h"
+#include "dictdata/SpellingIndex.h"
 
 namespace {
 
@@ -180,6 +182,10 @@ void DictionaryFile::Close() {
     m_pRecordOffsets.reset();
     m_pEntriesPerBlock.reset();
     m_pExceptions.reset();
+    m_pSpelling.reset();
+    m_bSpellingTried = false;
+    m_pMeaning.reset();
+    m_bMeaningTried = false;
     m_nAdditional = 0;
     m_nRecordCount = 0;
     m_nTotalEntries = 0;

@@ -62,6 +62,7 @@ bool ResolveWord(DictionaryFile& dict, const std::string& strLowerText, int& nPo
     int nFound = nFloor;
     const std::string strFolded = AnsiFoldAccents(strLowerText);
     const bool bFolds = strFolded != strLowerText;
+    std::vector<SpellingMatch> spellings;
     if (bExact) {
         result = Resolution::kExact;
     } else if (FindForm(dict, strLowerText, nFound)) {
@@ -72,6 +73,9 @@ bool ResolveWord(DictionaryFile& dict, const std::string& strLowerText, int& nPo
     } else if (FindPrefix(dict, strLowerText, nFloor, nFound) ||
                (bFolds && FindPrefix(dict, strFolded, dict.FindWord(strFolded), nFound))) {
         result = Resolution::kPrefix;
+    } else if (SuggestSpellings(dict, strLowerText, 1, spellings) && !spellings.empty()) {
+        nFound = spellings.front().nPos;
+        result = Resolution::kSpelling;
     } else {
         nFound = nFloor;
         result = Resolution::kNearest;
@@ -81,12 +85,25 @@ bool ResolveWord(DictionaryFile& dict, const std::string& strLowerText, int& nPo
     return true;
 }
 
+bool SuggestSpellings(DictionaryFile& dict, const std::string& strLowerText, size_t nMax,
+                      std::vector<SpellingMatch>& matches) {
+    std::vector<SpellingMatch> found;
+    if (!dict.FindSpellings(strLowerText, nMax, found)) return false;
+    const std::string strFolded = AnsiFoldAccents(strLowerText);
+    if (found.empty() && strFolded != strLowerText && !dict.FindSpellings(strFolded, nMax, found)) {
+        return false;
+    }
+    matches.swap(found);
+    return true;
+}
+
 const char* ResolutionName(Resolution how) {
     switch (how) {
         case Resolution::kExact: return "exact";
         case Resolution::kForm: return "form";
         case Resolution::kFolded: return "folded";
         case Resolution::kPrefix: return "prefix";
+        case Resolution::kSpelling: return "spelling";
         case Resolution::kNearest: return "nearest";
     }
     return "";
