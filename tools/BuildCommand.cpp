@@ -55,6 +55,8 @@ int HandleBuildCommand(const CommandArgs& args) {
     content.strName = "LexanoData_WN";
     content.nWordsPerBlock = nWordsPerBlock;
     content.nEntryBlockLimit = kEntryBlockLimit;
+    content.bSpellingIndex = true;
+    content.bMeaningIndex = true;
     std::string strError;
     if (!ReadWordNet(strDir, content, strError)) return Fail(strError);
     // The file is checked under a temporary name, so that a file that fails its check never
