@@ -18,9 +18,16 @@ struct ToolRun {
     std::string strErr;
 };
 
-ToolRun Tool(const std::vector<std::string>& args) {
+// Runs lexano-data with args under the locale strLocale (POSIX; Windows runs it as it is), "C"
+// unless said: its text then passes as Windows-1252 bytes, whatever the user's locale.
+ToolRun Tool(const std::vector<std::string>& args, const std::string& strLocale = "C") {
     const std::string strErrPath = TestPath("stderr.txt");
     std::string strCommand = QuoteArgument(LEXANO_DATA_TOOL);
+#ifndef _WIN32
+    strCommand = "LC_ALL=" + strLocale + " " + strCommand;
+#else
+    (void)strLocale;
+#endif
     for (const std::string& strArg : args) strCommand += " " + QuoteArgument(strArg);
     strCommand += " 2>" + QuoteArgument(strErrPath);
     ToolRun run;
