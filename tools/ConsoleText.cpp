@@ -1,5 +1,6 @@
 #include "tools/ConsoleText.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cstdint>
 #include <cstring>
@@ -91,6 +92,9 @@ bool Utf8ToAnsi(const std::string& strUtf8, std::string& strAnsi) {
 }
 
 std::string AnsiToUtf8(const std::string& strAnsi) {
+    const bool bAscii = std::all_of(strAnsi.begin(), strAnsi.end(),
+                                    [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
+    if (bAscii) return strAnsi;
     std::string strOut;
     strOut.reserve(strAnsi.size() * 2);
     for (char ch : strAnsi) {

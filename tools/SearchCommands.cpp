@@ -2,7 +2,6 @@
 // meanings hold its words.
 #include <algorithm>
 #include <cstdio>
-#include <unordered_map>
 #include <vector>
 
 #include "dictdata/Ansi.h"
@@ -16,6 +15,39 @@ namespace {
 
 // Suggestions that `suggest` prints at most.
 constexpr size_t kSuggestLines = 10;
+// From this many matches on, `search` takes their words from the spelling index, which holds
+// every word, rather than from a word block each.
+constexpr size_t kManyMatches = 200;
+
+// Sets words[i] to the word at positions[i] (ascending, no repeats). False when a word block
+// that is needed cannot be read, with nFailed set to its position.
+bool WordsAt(DictionaryFile& dict, const std::vector<int>& positions,
+             std::vector<std::string>& words, int& nFailed) {
+    words.assign(positions.size(), std::string());
+    SpellingIndex* pIndex = positions.size() >= kManyMatches ? dict.GetSpellingIndex() : nullptr;
+    if (pIndex != nullptr && pIndex->LoadAll()) {
+        std::vector<int> slots(dict.GetWordCount(), -1);
+        for (size_t i = 0; i < positions.size(); ++i) slots[positions[i]] = static_cast<int>(i);
+        size_t nFound = 0;
+        for (int l = 0; l < 256; ++l) {
+            for (size_t i = 0; i < pIndex->GroupSize(l); ++i) {
+                const int nSlot = slots[pIndex->GroupPosition(l, i)];
+                if (nSlot < 0) continue;
+                words[nSlot].assign(pIndex->GroupTexts(l), i * l, l);
+                ++nFound;
+            }
+        }
+        if (nFound == positions.size()) return true;
+    }
+    // In list order, each word block is inflated once however many matches it holds.
+    for (size_t i = 0; i < positions.size(); ++i) {
+        if (!dict.GetWord(positions[i], words[i])) {
+            nFailed = positions[i];
+            return false;
+        }
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -49,18 +81,17 @@ int HandleSearchCommand(const CommandArgs& args) {
     if (!dict.SearchMeanings(TextFromArgument(args[1]), matches)) {
         return Fail("the index of the meanings of " + args[0] + " is damaged");
     }
-    // The words in list order, each block inflated once however many matches there are.
     std::vector<int> positions;
     for (const MeaningMatch& match : matches) positions.push_back(match.nPos);
     std::sort(positions.begin(), positions.end());
     positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
-    std::unordered_map<int, std::string> words;
-    for (int nPos : positions) {
-        if (!dict.GetWord(nPos, words[nPos])) return WordBlockDamaged(dict, nPos);
-    }
+    std::vector<std::string> words;
+    int nFailed = 0;
+    if (!WordsAt(dict, positions, words, nFailed)) return WordBlockDamaged(dict, nFailed);
     for (const MeaningMatch& match : matches) {
+        const size_t i = std::lower_bound(positions.begin(), positions.end(), match.nPos) - positions.begin();
         std::printf("%d\t", match.nPos);
-        WriteText(words[match.nPos]);
+        WriteText(words[i]);
         std::printf("\t%d\n", static_cast<int>(match.nEntry));
     }
     return 0;
