@@ -11,6 +11,24 @@ const unsigned char* Bytes(const std::string& str) {
     return reinterpret_cast<const unsigned char*>(str.data());
 }
 
+// Keeps the ranks that otherRanks holds too, adding its in-definition flags to their counts.
+// Both lists ascend.
+void Intersect(const std::vector<uint32_t>& otherRanks, const std::vector<unsigned char>& otherFlags,
+               std::vector<uint32_t>& ranks, std::vector<uint32_t>& counts) {
+    size_t nKept = 0;
+    size_t j = 0;
+    for (size_t i = 0; i < ranks.size(); ++i) {
+        while (j < otherRanks.size() && otherRanks[j] < ranks[i]) ++j;
+        if (j == otherRanks.size()) break;
+        if (otherRanks[j] != ranks[i]) continue;
+        ranks[nKept] = ranks[i];
+        counts[nKept] = counts[i] + otherFlags[j];
+        ++nKept;
+    }
+    ranks.resize(nKept);
+    counts.resize(nKept);
+}
+
 }  // namespace
 
 bool ReadVarint(const unsigned char*& p, const unsigned char* pEnd, uint32_t& nValue) {
@@ -260,19 +278,7 @@ bool MeaningIndex::Search(const std::string& strText, std::vector<MeaningMatch>&
             counts.assign(otherFlags.begin(), otherFlags.end());
             continue;
         }
-        // Both lists ascend by rank: keep the ranks in both, adding up the definition counts.
-        size_t nKept = 0;
-        size_t j = 0;
-        for (size_t i = 0; i < ranks.size(); ++i) {
-            while (j < otherRanks.size() && otherRanks[j] < ranks[i]) ++j;
-            if (j == otherRanks.size()) break;
-            if (otherRanks[j] != ranks[i]) continue;
-            ranks[nKept] = ranks[i];
-            counts[nKept] = counts[i] + otherFlags[j];
-            ++nKept;
-        }
-        ranks.resize(nKept);
-        counts.resize(nKept);
+        Intersect(otherRanks, otherFlags, ranks, counts);
     }
     std::vector<MeaningMatch> result;
     result.reserve(ranks.size());
