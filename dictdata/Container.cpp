@@ -18,6 +18,8 @@
 #include "dictdata/ExceptionList.h"
 #include "dictdata/FilePosition.h"
 #include "dictdata/RegularFile.h"
+#include "dictdata/MeaningIndex.h"
+#include "dictdata/SpellingIndex.h"
 
 namespace {
 
@@ -47,7 +49,10 @@ void DictionaryFile::ForgetCachedReads() {
     // Once the file has changed, what was kept from it may no longer be what it will hold: the
     // slots and block keys are read again when next needed. The exception lists are only
     // marked, since a caller may be using them right now; the next GetExceptionLists reads them
-    // again.
+    // again. An index whose opening failed is looked for again; an open one loads only what it
+    // read in full, so what it holds stays.
+    if (!m_pSpelling) m_bSpellingTried = false;
+    if (!m_pMeaning) m_bMeaningTried = false;
     m_slotA.nBlock = kEmptySlot;
     m_slotB.nBlock = kEmptySlot;
     m_keyCacheText.clear();
@@ -202,6 +207,10 @@ void DictionaryFile::Close() {
     m_pEntriesPerBlock.reset();
     m_pExceptions.reset();
     m_bExceptionsStale = false;
+    m_pSpelling.reset();
+    m_bSpellingTried = false;
+    m_pMeaning.reset();
+    m_bMeaningTried = false;
     m_nAdditional = 0;
     m_nRecordCount = 0;
     m_nTotalEntries = 0;

@@ -52,9 +52,9 @@ bool FindPrefix(DictionaryFile& dict, const std::string& strText, int nFloor, in
     return true;
 }
 
-// The steps exact, form, folded, prefix and, when bNearest, nearest, for strText. False, nPos
-// and how untouched, when none of the steps taken lands.
-bool ResolveSteps(DictionaryFile& dict, const std::string& strText, bool bNearest, int& nPos,
+// The steps exact, form, folded, prefix and, when bLast, spelling and nearest, for strText.
+// False, nPos and how untouched, when none of the steps taken lands.
+bool ResolveSteps(DictionaryFile& dict, const std::string& strText, bool bLast, int& nPos,
                   Resolution& how) {
     bool bExact = false;
     const int nFloor = dict.FindWordNear(strText, bExact);
@@ -62,6 +62,7 @@ bool ResolveSteps(DictionaryFile& dict, const std::string& strText, bool bNeares
     int nFound = nFloor;
     const std::string strFolded = AnsiFoldAccents(strText);
     const bool bFolds = strFolded != strText;
+    std::vector<SpellingMatch> spellings;
     if (bExact) {
         result = Resolution::kExact;
     } else if (FindForm(dict, strText, nFound)) {
@@ -72,11 +73,14 @@ bool ResolveSteps(DictionaryFile& dict, const std::string& strText, bool bNeares
     } else if (FindPrefix(dict, strText, nFloor, nFound) ||
                (bFolds && FindPrefix(dict, strFolded, dict.FindWord(strFolded), nFound))) {
         result = Resolution::kPrefix;
-    } else if (bNearest) {
+    } else if (!bLast) {
+        return false;
+    } else if (SuggestSpellings(dict, strText, 1, spellings) && !spellings.empty()) {
+        nFound = spellings.front().nPos;
+        result = Resolution::kSpelling;
+    } else {
         nFound = nFloor;
         result = Resolution::kNearest;
-    } else {
-        return false;
     }
     nPos = nFound;
     how = result;
@@ -98,12 +102,25 @@ bool ResolveWord(DictionaryFile& dict, const std::string& strLowerText, int& nPo
     return true;
 }
 
+bool SuggestSpellings(DictionaryFile& dict, const std::string& strLowerText, size_t nMax,
+                      std::vector<SpellingMatch>& matches) {
+    std::vector<SpellingMatch> found;
+    if (!dict.FindSpellings(strLowerText, nMax, found)) return false;
+    const std::string strFolded = AnsiFoldAccents(strLowerText);
+    if (found.empty() && strFolded != strLowerText && !dict.FindSpellings(strFolded, nMax, found)) {
+        return false;
+    }
+    matches.swap(found);
+    return true;
+}
+
 const char* ResolutionName(Resolution how) {
     switch (how) {
         case Resolution::kExact: return "exact";
         case Resolution::kForm: return "form";
         case Resolution::kFolded: return "folded";
         case Resolution::kPrefix: return "prefix";
+        case Resolution::kSpelling: return "spelling";
         case Resolution::kNearest: return "nearest";
     }
     return "";

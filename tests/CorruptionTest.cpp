@@ -270,6 +270,7 @@ TEST(EntryBlockCorruption, DamagedEntriesReadAsFailures) {
 TEST(ContainerCorruption, FileEmptiedWhileOpenAnswersRightOnceRestored) {
     DataFileContent content = MakeWordList(NumberedWords(300), 4);  // 75 blocks: keys are kept
     content.exceptions[0] = {{"aaa", "w001"}};
+    content.bSpellingIndex = true;
     const std::vector<unsigned char> bytes = BuildBytes(content);
     const std::string strPath = TestPath("emptied.pdb");
     ASSERT_TRUE(SaveBytes(strPath, bytes));
@@ -299,6 +300,7 @@ TEST(ContainerCorruption, FileEmptiedWhileOpenAnswersRightOnceRestored) {
     }
     resolve("aaa");
     resolve("w150s");
+    resolve("w15x");  // the spelling index, first asked for now
 
     // Restored: every answer is right again.
     ASSERT_TRUE(SaveBytes(strPath, bytes));
@@ -314,6 +316,7 @@ TEST(ContainerCorruption, FileEmptiedWhileOpenAnswersRightOnceRestored) {
     }
     EXPECT_EQ(resolve("aaa"), "w001 form");
     EXPECT_EQ(resolve("w150s"), "w150 form");
+    EXPECT_EQ(resolve("w15x"), "w150 spelling");
 }
 
 TEST(ContainerCorruption, EveryByteFlipped) {

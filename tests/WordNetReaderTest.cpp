@@ -473,3 +473,41 @@ TEST(WordNetRealData, SampleWordsMatchWordNetFiles) {
     }
     for (const auto& word : words) ExpectWord(dict, word.first, word.second);
 }
+
+// cntlist.rev: sense tag counts summed per word and per synset, through the index's sense
+// numbers; keys that name no sense are left out, malformed lines named.
+TEST(WordNetReader, SumsSenseTagCountsPerWordAndPerSynset) {
+    const std::string strDir = WriteWordNet(MiniWordNet(), "counted");
+    const std::string strCounts = strDir + "/cntlist.rev";
+    std::ofstream(strCounts, std::ios::binary)
+        << "bank%1:17:01:: 1 10\nbank%1:14:00:: 2 5\nbank%2:38:00:: 1 2\n"
+           "depository_financial_institution%1:14:00:: 1 3\nafloat%5:00:00:galore:00 1 4\n"
+           "nosuchword%1:00:00:: 1 7\nbank%1:17:01:: 9 1\n";
+    DataFileContent content;
+    std::string strError;
+    ASSERT_TRUE(ReadWordNet(strDir, content, strError)) << strError;
+    auto word = [&](const std::string& strText) -> const WriterWord& {
+        return *std::find_if(content.words.begin(), content.words.end(),
+                             [&](const WriterWord& w) { return w.strText == strText; });
+    };
+    auto position = [&](const std::string& strText) { return &word(strText) - content.words.data(); };
+    ASSERT_EQ(content.wordFrequencies.size(), content.words.size());
+    EXPECT_EQ(content.wordFrequencies[position("bank")], 17u);
+    EXPECT_EQ(content.wordFrequencies[position("depository financial institution")], 3u);
+    EXPECT_EQ(content.wordFrequencies[position("afloat")], 4u);
+    EXPECT_EQ(content.wordFrequencies[position("trust")], 0u);
+    const std::vector<uint32_t>& bank = word("bank").entries;
+    EXPECT_EQ(content.entryFrequencies[bank[0] - 1], 10u);
+    EXPECT_EQ(content.entryFrequencies[bank[1] - 1], 8u);  // shared with its synonym
+    EXPECT_EQ(content.entryFrequencies[bank[2] - 1], 2u);
+    EXPECT_EQ(content.entryFrequencies[bank[3] - 1], 0u);
+    EXPECT_EQ(content.entryFrequencies[word("afloat").entries[0] - 1], 4u);
+
+    for (const char* lpszBad : {"bank%9:17:01:: 1 10\n", "bank%1:17:01:: x 10\n", "bank 1 10\n",
+                                "bank%1:17:01:: 1\n", "bank%1:17:01:: 0 3\n"}) {
+        std::ofstream(strCounts, std::ios::binary) << "bank%1:17:01:: 1 10\n" << lpszBad;
+        DataFileContent failed;
+        EXPECT_FALSE(ReadWordNet(strDir, failed, strError)) << lpszBad;
+        EXPECT_NE(strError.find("cntlist.rev line 2: "), std::string::npos) << strError;
+    }
+}

@@ -56,6 +56,8 @@ int HandleBuildCommand(const CommandArgs& args) {
     content.strName = "LexanoData_WN";
     content.nWordsPerBlock = nWordsPerBlock;
     content.nEntryBlockLimit = kEntryBlockLimit;
+    content.bSpellingIndex = true;
+    content.bMeaningIndex = true;
     std::string strError;
     std::vector<std::string> warnings;
     if (!ReadWordNet(strDir, content, strError, &warnings)) return Fail(strError);

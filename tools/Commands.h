@@ -22,6 +22,8 @@ int HandleVerifyCommand(const CommandArgs& args);
 int HandlePagesCommand(const CommandArgs& args);
 int HandleLookupCommand(const CommandArgs& args);
 int HandleBuildCommand(const CommandArgs& args);
+int HandleSuggestCommand(const CommandArgs& args);
+int HandleSearchCommand(const CommandArgs& args);
 
 // Shared by the commands.
 
@@ -40,6 +42,8 @@ int OpenAtPosition(const CommandArgs& args, DictionaryFile& dict, int& nPos);
 int WordBlockDamaged(const DictionaryFile& dict, int nPos);
 // Writes strText's bytes as they are.
 void WriteRaw(const std::string& strText);
+// Writes the Windows-1252 text strText in the character set of the output (TextForOutput).
+void WriteText(const std::string& strText);
 // Writes strText with backslash, line feed, carriage return and tab as \\, \n, \r, \t.
 void WriteEscaped(const std::string& strText);
 

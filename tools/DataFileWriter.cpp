@@ -9,6 +9,7 @@
 
 #include "dictdata/BigEndian.h"
 #include "dictdata/ExceptionList.h"
+#include "tools/IndexRecords.h"
 #include "tools/PortableFiles.h"
 
 namespace {
@@ -244,18 +245,26 @@ bool WriteDataFile(const DataFileContent& content, std::vector<unsigned char>& o
         !BuildEntryBlocks(content, entryBlocks, entriesPerBlock, strError)) {
         return false;
     }
-    std::vector<std::string> morphology;
+    std::vector<std::string> additional;
     for (int g = 0; g < 4; ++g) {
         if (content.exceptions[g].empty()) continue;
-        morphology.emplace_back();
-        if (!MorphologyRecordBytes(content.posCodes[g], content.exceptions[g], morphology.back(),
+        additional.emplace_back();
+        if (!MorphologyRecordBytes(content.posCodes[g], content.exceptions[g], additional.back(),
                                    strError)) {
             return false;
         }
     }
+    if (content.bSpellingIndex) {
+        additional.emplace_back();
+        if (!SpellingRecordBytes(content, additional.back(), strError)) return false;
+    }
+    if (content.bMeaningIndex) {
+        additional.emplace_back();
+        if (!MeaningRecordBytes(content, additional.back(), strError)) return false;
+    }
     const size_t n = static_cast<size_t>(content.nWordsPerBlock);
     const size_t k = blocks.size();
-    if (1 + k + 1 + entryBlocks.size() + morphology.size() > 0xFFFF) {
+    if (1 + k + 1 + entryBlocks.size() + additional.size() > 0xFFFF) {
         return Error(strError, "more than 65535 records; raise the words per block or block size");
     }
     const uint16_t c = content.nWordBlockSizeOverride ? content.nWordBlockSizeOverride
@@ -271,7 +280,7 @@ bool WriteDataFile(const DataFileContent& content, std::vector<unsigned char>& o
     }
     records.push_back(EntryIndexRecordBytes(content.posCodes, content.entryCounts, entriesPerBlock));
     for (std::string& strEntryBlock : entryBlocks) records.push_back(std::move(strEntryBlock));
-    for (std::string& strRecord : morphology) records.push_back(std::move(strRecord));
+    for (std::string& strRecord : additional) records.push_back(std::move(strRecord));
     if (!AssembleContainer(content.strName, records, out)) {
         return Error(strError, "the file would exceed 4 GiB");
     }

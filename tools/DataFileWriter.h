@@ -28,6 +28,15 @@ struct DataFileContent {
     // form) pairs in the order to try them. Each non-empty list becomes one morphology record
     // after the entry blocks.
     std::vector<std::pair<std::string, std::string>> exceptions[4];
+    // How often WordNet's tagged texts use each word (by list position) and each entry (by
+    // entry number - 1); missing values count 0. They order the spelling suggestions and the
+    // matches of the search in meanings.
+    std::vector<uint32_t> wordFrequencies;
+    std::vector<uint32_t> entryFrequencies;
+    // Whether to add the spelling record and the meaning index record after the entry blocks
+    // (tools/IndexRecords.h).
+    bool bSpellingIndex = false;
+    bool bMeaningIndex = false;
     int nWordsPerBlock = 64;                  // n, 1 to 255
     size_t nEntryBlockLimit = 16384;          // entry blocks are filled up to this many bytes
     // When not zero, these replace the computed values (for tests of odd files).

@@ -10,6 +10,9 @@
 #include "dictdata/DictionaryFile.h"
 #include "dictdata/ExceptionList.h"
 #include "tools/PortableFiles.h"
+#include "dictdata/MeaningIndex.h"
+#include "dictdata/SpellingIndex.h"
+#include "tools/VerifyIndexes.h"
 
 namespace {
 
@@ -48,7 +51,7 @@ public:
     static bool VerifyWords(DictionaryFile& dict, std::string& strReport);
     static bool VerifyEntries(DictionaryFile& dict, std::string& strReport);
     static bool VerifyAdditionalRecords(DictionaryFile& dict, int& nLists,
-                                        std::string& strReport);
+                                        std::string& strIndexes, std::string& strReport);
 
 private:
     static bool VerifyWord(DictionaryFile& dict, uint32_t p, std::string& strWord,
@@ -61,6 +64,8 @@ private:
                                  std::string& strReport);
     static bool VerifyStreamEnd(DictionaryFile& dict, int nRecord, uint32_t nStart,
                                 const std::string& strWhat, std::string& strReport);
+    static bool VerifyIndexRecord(DictionaryFile& dict, int nRecord, const unsigned char* lpTag,
+                                  std::string& strIndexes, std::string& strReport);
 };
 
 // Words: each block loads, words ascend strictly by unsigned bytes across the whole list, each
@@ -193,17 +198,43 @@ bool DataFileVerifier::VerifyStreamEnd(DictionaryFile& dict, int nRecord, uint32
                                   (bLast ? " (at the end of the file)" : ""));
 }
 
-// Additional records: each has a known tag, and each morphology record is a sound exception
-// list, at most one per part of speech.
+// The spelling record or the meaning index at record nRecord, whose tag is lpTag: the first of
+// its kind, and sound. Appends what it holds to strIndexes (", a spelling index", ...).
+bool DataFileVerifier::VerifyIndexRecord(DictionaryFile& dict, int nRecord,
+                                         const unsigned char* lpTag, std::string& strIndexes,
+                                         std::string& strReport) {
+    const bool bSpelling = std::memcmp(lpTag, kSpellingTag, 4) == 0;
+    const std::string strKind = bSpelling ? "spelling index" : "meaning index";
+    if (strIndexes.find(strKind) != std::string::npos) {
+        return Problem(strReport, "record " + std::to_string(nRecord) + " repeats the " + strKind);
+    }
+    if (bSpelling) {
+        if (!VerifySpellingRecord(dict, nRecord, strReport)) return false;
+        strIndexes += ", a spelling index";
+        return true;
+    }
+    uint32_t nWords = 0;
+    if (!VerifyMeaningRecord(dict, nRecord, nWords, strReport)) return false;
+    strIndexes += ", a meaning index of " + std::to_string(nWords) + " words";
+    return true;
+}
+
+// Additional records: each has a known tag, each morphology record is a sound exception list,
+// at most one per part of speech, and the spelling record and the meaning index are sound, at
+// most one of each.
 bool DataFileVerifier::VerifyAdditionalRecords(DictionaryFile& dict, int& nLists,
-                                               std::string& strReport) {
+                                               std::string& strIndexes, std::string& strReport) {
     bool bSeen[4] = {false, false, false, false};
     nLists = 0;
     for (int r = dict.FirstAdditionalRecord(); r < dict.GetRecordCount(); ++r) {
         const std::string strWhere = "record " + std::to_string(r) + " after the entry blocks";
         unsigned char tag[4] = {};
-        if (dict.RecordSize(r) < 4 || !dict.ReadAt(dict.GetRecordOffset(r), tag, 4) ||
-            std::memcmp(tag, kExceptionTag, 4) != 0) {
+        const bool bTagged = dict.RecordSize(r) >= 4 && dict.ReadAt(dict.GetRecordOffset(r), tag, 4);
+        if (bTagged && (std::memcmp(tag, kSpellingTag, 4) == 0 || std::memcmp(tag, kMeaningTag, 4) == 0)) {
+            if (!VerifyIndexRecord(dict, r, tag, strIndexes, strReport)) return false;
+            continue;
+        }
+        if (!bTagged || std::memcmp(tag, kExceptionTag, 4) != 0) {
             return Problem(strReport, strWhere + " has an unknown tag");
         }
         ExceptionList list;
@@ -233,9 +264,10 @@ bool VerifyDataFile(const char* lpszPath, std::string& strReport) {
     DictionaryFile dict;
     if (!dict.Open(lpszPath)) return Problem(strReport, CannotOpenMessage(lpszPath));
     int nLists = 0;
+    std::string strIndexes;
     if (!DataFileVerifier::VerifyWords(dict, strReport) ||
         !DataFileVerifier::VerifyEntries(dict, strReport) ||
-        !DataFileVerifier::VerifyAdditionalRecords(dict, nLists, strReport)) {
+        !DataFileVerifier::VerifyAdditionalRecords(dict, nLists, strIndexes, strReport)) {
         return false;
     }
     const HeaderRecord& h = dict.GetHeaderRecord();
@@ -244,5 +276,6 @@ bool VerifyDataFile(const char* lpszPath, std::string& strReport) {
                 std::to_string(h.nWordBlockCount) + " word blocks, " +
                 std::to_string(dict.GetEntryIndexRecord().nEntryBlockCount) + " entry blocks";
     if (nLists > 0) strReport += ", " + std::to_string(nLists) + " exception lists";
+    strReport += strIndexes;
     return true;
 }

@@ -298,6 +298,41 @@ bool CollectEntries(const PosData data[4], uint32_t nTotal, size_t nLimit,
     return true;
 }
 
+// Sums the sense tag counts of cntlist.rev per word and per entry. A missing file counts
+// nothing.
+bool ReadSenseCounts(const std::string& strDir, const PosData data[4],
+                     const std::vector<HeadwordRecord>& words, std::vector<uint32_t>& wordCounts,
+                     std::vector<uint32_t>& entryCounts, std::string& strError) {
+    const std::string strPath = strDir + "cntlist.rev";
+    std::string strData;
+    bool bMissing = false;
+    if (!ReadWholeFile(strPath, strData, strError, bMissing)) return bMissing;
+    std::unordered_map<std::string, size_t> byText;
+    byText.reserve(words.size());
+    for (size_t i = 0; i < words.size(); ++i) byText.emplace(words[i].strText, i);
+    return ForEachLine(strData, [&](const std::string& strLine, int nLine) {
+        WordNetSenseCount count;
+        std::string strWhy;
+        if (!ParseSenseCountLine(strLine, count, strWhy)) {
+            strError = At(strPath, nLine) + strWhy;
+            return false;
+        }
+        std::replace(count.strLemma.begin(), count.strLemma.end(), '_', ' ');
+        const auto found = byText.find(count.strLemma);
+        if (found == byText.end()) return true;
+        const std::vector<uint32_t>& senses = words[found->second].senses[count.nPos];
+        if (count.nSense > senses.size()) return true;
+        const uint32_t nEntry = data[count.nPos].synsets[senses[count.nSense - 1]].nEntry;
+        // Sums in 64 bits, capped: the counts of WordNet 3.0 stay far below.
+        auto add = [](uint32_t& nSum, uint32_t nCount) {
+            nSum = static_cast<uint32_t>(std::min<uint64_t>(uint64_t{nSum} + nCount, 0xFFFFFFFFu));
+        };
+        add(wordCounts[found->second], count.nCount);
+        add(entryCounts[nEntry - 1], count.nCount);
+        return true;
+    });
+}
+
 }  // namespace
 
 bool ReadWordNet(const std::string& strDir, DataFileContent& content, std::string& strError,
@@ -319,6 +354,9 @@ bool ReadWordNet(const std::string& strDir, DataFileContent& content, std::strin
                         content.nEntryBlockLimit, entries, strError)) {
         return false;
     }
+    std::vector<uint32_t> wordCounts(words.size(), 0);
+    std::vector<uint32_t> entryCounts(entries.size(), 0);
+    if (!ReadSenseCounts(strFolder, data, words, wordCounts, entryCounts, strError)) return false;
     std::vector<WriterWord> writerWords(words.size());
     for (size_t i = 0; i < words.size(); ++i) {
         writerWords[i].strText = words[i].strText;
@@ -331,6 +369,8 @@ bool ReadWordNet(const std::string& strDir, DataFileContent& content, std::strin
 
     content.words = std::move(writerWords);
     content.entries = std::move(entries);
+    content.wordFrequencies = std::move(wordCounts);
+    content.entryFrequencies = std::move(entryCounts);
     for (int nPos = 0; nPos < 4; ++nPos) {
         content.posCodes[nPos] = kPosFiles[nPos].chCode;
         content.exceptions[nPos] = std::move(exceptions[nPos]);
