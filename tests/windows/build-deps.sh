@@ -56,7 +56,8 @@ check_zlib() {
 
 # apt-get source needs deb-src entries; add them beside the deb ones when there are none.
 enable_source_packages() {
-    apt-cache showsrc "$WX_PACKAGE" 2>/dev/null | grep -q '^Version:' && return 0
+    # grep reads it all (no -q): an early exit would fail the pipeline on apt-cache's SIGPIPE.
+    apt-cache showsrc "$WX_PACKAGE" 2>/dev/null | grep '^Version:' >/dev/null && return 0
     echo "Adding deb-src entries for apt-get source"
     if [ -f /etc/apt/sources.list.d/debian.sources ]; then
         sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |

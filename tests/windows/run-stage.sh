@@ -113,7 +113,10 @@ echo "byte-identical to $LINUX_BUILD/LexanoData_WN.pdb"
 step "portable zip"
 (cd "$OUT/x86_64" && cpack -G ZIP >"$OUT/cpack.log" 2>&1) || { cat "$OUT/cpack.log"; exit 1; }
 ls "$OUT"/x86_64/lexano-*-win64.zip
-cmake -E tar tf "$OUT"/x86_64/lexano-*-win64.zip | grep -q '/lexano\.exe$' || { echo "lexano.exe is not in the zip" >&2; exit 1; }
+# The listing is read whole first: grep -q stops at the first match, and the writer's SIGPIPE
+# would then fail the pipeline under pipefail.
+listing=$(cmake -E tar tf "$OUT"/x86_64/lexano-*-win64.zip)
+grep -q '/lexano\.exe$' <<<"$listing" || { echo "lexano.exe is not in the zip" >&2; exit 1; }
 
 step "lexano-data answers, Windows against Linux"
 "$ROOT/tests/windows/compare-tool.sh" "$LINUX_BUILD/lexano-data" \
