@@ -82,6 +82,18 @@ run_unit_tests() {
     fi
 }
 
+# The zip holds no DLLs, so the programs may import Windows' own only: not zlib1.dll (whose
+# import library Debian's MinGW zlib installs beside libz.a), nor the MinGW C++ runtime's.
+check_imports() {
+    local exe imports foreign
+    for exe in "$OUT"/x86_64/lexano.exe "$OUT"/x86_64/lexano-data.exe "$OUT"/i686/lexano-data.exe; do
+        imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p')
+        foreign=$(grep -i -E '^(zlib|libz|libstdc|libgcc|libwinpthread|wx)' <<<"$imports" || true)
+        [ -z "$foreign" ] || { echo "${exe#"$OUT"/} imports $(tr "\n" " " <<<"$foreign")" >&2; return 1; }
+    done
+    echo "lexano.exe and lexano-data.exe (x86_64, i686) import Windows' own DLLs only"
+}
+
 mkdir -p "$OUT"
 OUT=$(cd "$OUT" && pwd)
 step "tests of the library scripts"
@@ -109,6 +121,9 @@ step "the window under Wine (Xvfb, openbox, xdotool)"
 step "data file built by the Windows lexano-data"
 cmp "$LINUX_BUILD/LexanoData_WN.pdb" "$OUT/x86_64/LexanoData_WN.pdb"
 echo "byte-identical to $LINUX_BUILD/LexanoData_WN.pdb"
+
+step "the programs need no DLL beside them"
+check_imports
 
 step "portable zip"
 (cd "$OUT/x86_64" && cpack -G ZIP >"$OUT/cpack.log" 2>&1) || { cat "$OUT/cpack.log"; exit 1; }
