@@ -131,7 +131,7 @@ mkdir -p "$PREFIXES" "$CACHE/build"
 exec 9>"$PREFIXES.lock"
 flock 9
 # zlib was once built here from source; such a build must not be found beside Debian's.
-rm -rf "$PREFIXES"/zlib-* "$SOURCES"/zlib-*
+rm -rf "$PREFIXES"/zlib-*
 if [ "$WANT_WX" -eq 1 ]; then
     enable_source_packages
     build_wx
