@@ -12,7 +12,8 @@
 #     (smoke-window.sh; screenshots in WINDOWS_BUILD_DIR/smoke);
 #  4. checks that the Windows data file is byte-identical to the Linux one and that the Windows
 #     lexano-data answers a few hundred requests byte for byte like the Linux one;
-#  5. checks that the programs import Windows' own DLLs only, and makes the portable zip (WINDOWS_BUILD_DIR/x86_64/lexano-*-win64.zip, with lexano.exe).
+#  5. checks that the programs import Windows' own DLLs only, and makes the portable zip
+#     (WINDOWS_BUILD_DIR/x86_64/lexano-*-win64.zip, with lexano.exe).
 # The i686 programs are built but not run: that needs 32-bit Wine and a kernel that runs 32-bit
 # code. Wine keeps its prefix in ~/.cache/lexano/wine64 (LEXANO_CACHE moves ~/.cache/lexano).
 # Closes with the time each step took, as rows of the README's table of stage times.
