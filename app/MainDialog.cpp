@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/AboutDialog.h"
+#include "app/SearchTarget.h"
 #include "platform/Activation.h"
 #include "platform/AnsiText.h"
 #include "platform/Clipboard.h"
@@ -18,8 +19,6 @@
 #include "platform/SystemMenu.h"
 #include "platform/TabCtrl.h"
 #include "app/WordListCtrl.h"
-#include "dictdata/Ansi.h"
-#include "dictdata/WordResolver.h"
 #include "htmlview/HtmlMessages.h"
 #include "htmlview/PageWindow.h"
 #include "res/resource.h"
@@ -226,25 +225,16 @@ void MainDialog::ShowList() {
 }
 
 void MainDialog::SearchAndSelect() {
-    const std::string strLower = AnsiLowerCopy(m_search);
-    if (!m_dict.IsOpen()) {
-        return;
-    }
     // The row the user means: the word, a base form of it, its accents folded, the first
-    // word it begins, or else the word that sorts just before it.
+    // word it begins, or else the word that sorts just before it. Nothing without a file.
     int nFound = 0;
     Resolution how = Resolution::kNearest;
-    ResolveWord(m_dict, strLower, nFound, how);
-    const long nPos = nFound;
-    const long nCount = m_list->GetItemCount();
-    long nTarget = nPos;
-    if (nPos > m_list->GetTopItem()) {
-        // Bringing the row after the found row's page into view puts the found row on top;
-        // within the last page that row does not exist, and the list scrolls to its end.
-        const long nPerPage = m_list->GetCountPerPage();
-        nTarget = nPos > nCount - nPerPage ? nCount - 1 : nPos + nPerPage - 1;
+    if (!FindSearchTarget(m_dict, m_search, nFound, how)) {
+        return;
     }
-    m_list->EnsureVisible(nTarget);
+    const long nPos = nFound;
+    m_list->EnsureVisible(RowToBringIntoView(nPos, m_list->GetTopItem(),
+                                             m_list->GetCountPerPage(), m_list->GetItemCount()));
     m_list->SetItemState(nPos, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
 }
 
