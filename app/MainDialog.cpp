@@ -118,6 +118,7 @@ void MainDialog::DoDataExchange(bool bSaveAndValidate) {
 
 bool MainDialog::OnInitDialog() {
     UpdateData(false);
+    m_keys.Attach(this, m_edit, m_list);
 
     std::string strAbout;
     if (LoadResString(IDS_ABOUTBOX, strAbout) && !strAbout.empty()) {
@@ -146,7 +147,7 @@ bool MainDialog::OnInitDialog() {
     if (m_html.Create(nullptr, nullptr, kWsChild | kWsVisible, rcPage, this, IDC_HTML,
                       nullptr)) {
         m_html.SetLookUpCommandId(IDC_LOOKUP);  // the page menu's "Look up" is "L"
-        m_html.GetBrowser()->Bind(wxEVT_CHAR, &MainDialog::OnCharPage, this);
+        m_html.GetBrowser()->Bind(wxEVT_CHAR, &KeyRouter::OnCharPage, &m_keys);
         m_html.Navigate2("about:blank");
     } else {
         ShowList();
@@ -246,6 +247,10 @@ void MainDialog::SelectRow(long nRow) {
     nRow = std::max(0L, std::min(nRow, nCount - 1));
     m_list->EnsureVisible(nRow);
     m_list->SetItemState(nRow, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+}
+
+int MainDialog::GetCurrentTab() const {
+    return TabGetCurSel(m_tab);
 }
 
 void MainDialog::SelectTab(int nTab) {
@@ -361,140 +366,16 @@ void MainDialog::DestroyDialogWindow() {
     }
 }
 
-void MainDialog::PreTranslateMessage(wxKeyEvent& event) {
-    const int nKey = event.GetKeyCode();
-    const bool bEnter = nKey == WXK_RETURN || nKey == WXK_NUMPAD_ENTER;
-    if (bEnter && m_edit != nullptr && wxWindow::FindFocus() == m_edit) {
-        PostPrivateMessage(this, WM_SEARCH_ENTER, 0, 0);
-    } else if (nKey == WXK_BACK) {
-        PostPrivateMessage(this, WM_BACK_KEY, 0, 0);
-    }
-    // The dialog manager's part: Escape is the Cancel command and ends there; Enter is the OK
-    // command and still goes on to the focused control.
-    if (nKey == WXK_ESCAPE) {
-        OnCancel();
-        return;
-    }
-    if (bEnter) {
-        OnOK();
-    }
-    event.Skip();
-}
-
 void MainDialog::OnCharHook(wxKeyEvent& event) {
-    if (HandleExtraKey(event)) {
-        return;  // used up: the focused control must not act on it too
-    }
-    PreTranslateMessage(event);
+    m_keys.OnCharHook(event);
 }
 
-bool MainDialog::HandleExtraKey(const wxKeyEvent& event) {
-    if (!m_bBound) {
-        return false;
-    }
-    if (m_mode == kListMode && m_edit->IsShown() && wxWindow::FindFocus() == m_edit) {
-        return HandleSearchBoxKey(event);
-    }
-    if (m_mode == kEntryMode) {
-        return HandleEntryKey(event);
-    }
-    return false;
-}
-
-bool MainDialog::HandleSearchBoxKey(const wxKeyEvent& event) {
-    const int nMods = event.GetModifiers();
-    const long nRow = m_list->GetFirstSelected();  // -1 when none: moving starts at row 0
-    // A page is the visible rows less one, so that the row at the edge stays in view.
-    const long nPage = std::max(1, m_list->GetCountPerPage() - 1);
-    long nTarget = 0;
-    switch (event.GetKeyCode()) {
-    case WXK_UP:
-    case WXK_NUMPAD_UP:
-        nTarget = nRow - 1;
-        break;
-    case WXK_DOWN:
-    case WXK_NUMPAD_DOWN:
-        nTarget = nRow + 1;
-        break;
-    case WXK_PAGEUP:
-    case WXK_NUMPAD_PAGEUP:
-        nTarget = nRow - nPage;
-        break;
-    case WXK_PAGEDOWN:
-    case WXK_NUMPAD_PAGEDOWN:
-        nTarget = nRow + nPage;
-        break;
-    case WXK_HOME:
-    case WXK_NUMPAD_HOME:
-        if (nMods != wxMOD_CONTROL) {
-            return false;  // Home alone moves the caret
-        }
-        nTarget = 0;
-        break;
-    case WXK_END:
-    case WXK_NUMPAD_END:
-        if (nMods != wxMOD_CONTROL) {
-            return false;
-        }
-        nTarget = m_list->GetItemCount() - 1;
-        break;
-    default:
-        return false;
-    }
-    if (nMods != wxMOD_NONE && nMods != wxMOD_CONTROL) {
-        return false;  // Shift with them extends the box's own selection
-    }
-    SelectRow(nTarget);
-    return true;
-}
-
-bool MainDialog::HandleEntryKey(const wxKeyEvent& event) {
-    const int nMods = event.GetModifiers();
-    switch (event.GetKeyCode()) {
-    case WXK_TAB:
-        if (nMods == wxMOD_CONTROL || nMods == (wxMOD_CONTROL | wxMOD_SHIFT)) {
-            SelectTab(TabGetCurSel(m_tab) + ((nMods & wxMOD_SHIFT) ? -1 : 1));
-            return true;
-        }
-        return false;
-    case WXK_PAGEDOWN:
-    case WXK_NUMPAD_PAGEDOWN:
-    case WXK_PAGEUP:
-    case WXK_NUMPAD_PAGEUP:
-        if (nMods != wxMOD_CONTROL) {
-            return false;  // without Ctrl the page scrolls
-        }
-        SelectTab(TabGetCurSel(m_tab) +
-                  (event.GetKeyCode() == WXK_PAGEUP || event.GetKeyCode() == WXK_NUMPAD_PAGEUP
-                       ? -1
-                       : 1));
-        return true;
-    case 'L':
-        if (nMods != wxMOD_ALT) {
-            return false;
-        }
-        LookupSelection();
-        return true;
-    default:
-        return false;
-    }
-}
-
-void MainDialog::OnCharPage(wxKeyEvent& event) {
-    // A character typed into the page starts a new search: back to the list with the box
-    // holding that character, the caret after it. Keys with Ctrl or Alt are the page's own
-    // (zoom, copy) or nobody's; white space and control characters start no word.
-    const wxChar ch = event.GetUnicodeKey();
-    if (m_mode != kEntryMode || ch == WXK_NONE || ch <= ' ' || ch == WXK_DELETE ||
-        event.ControlDown() || event.AltDown() || event.MetaDown()) {
-        event.Skip();
-        return;
-    }
+void MainDialog::SearchTyped(const std::string& strText) {
     ShowList();
-    m_search = WxToAnsi(wxString(ch));
+    m_search = strText;
     UpdateData(false);
     m_edit->SetInsertionPointEnd();
-    // The box may have held that very character already, which raises no change.
+    // The box may have held that very text already, which raises no change.
     SearchAndSelect();
 }
 

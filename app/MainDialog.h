@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "app/KeyRouter.h"
 #include "dictdata/DictionaryFile.h"
 #include "htmlview/HtmlCtrl.h"
 #include "platform/DialogLayout.h"
@@ -28,7 +29,7 @@ class wxTextCtrl;
 class ActivationWatcher;
 class WordListCtrl;
 
-class MainDialog : public wxDialog {
+class MainDialog : public wxDialog, private KeyTarget {
 public:
     // Display modes, the values of m_mode.
     static constexpr int kListMode = 1;
@@ -73,11 +74,11 @@ public:
 
     // Moves the word list's selection to row nRow (clamped to the list) and brings it into view
     // with the least scrolling; the search text stays. Nothing when the list is empty.
-    void SelectRow(long nRow);
+    void SelectRow(long nRow) override;
 
     // Makes tab nTab (taken modulo the tab count, so -1 is the last) the current tab and shows
     // its page. Nothing without tabs.
-    void SelectTab(int nTab);
+    void SelectTab(int nTab) override;
 
     // The display mode: kListMode or kEntryMode.
     int GetMode() const { return m_mode; }
@@ -98,12 +99,13 @@ protected:
     // close request has arrived.
     virtual void OnCancel();
 
-    // The keyboard rule, run for every key-down in the dialog before the focused control sees
-    // it: Enter in the search box posts WM_SEARCH_ENTER, Backspace anywhere posts WM_BACK_KEY.
-    // Neither key is swallowed.
-    virtual void PreTranslateMessage(wxKeyEvent& event);
-
 private:
+    // What the keys ask for (KeyTarget); SelectRow and SelectTab above too.
+    bool InEntryMode() const override { return m_mode == kEntryMode; }
+    int GetCurrentTab() const override;
+    void LookupSelection() override;
+    void SearchTyped(const std::string& strText) override;
+
     void SetupWordList();
     void SetupLayout();
     void LayoutControls();
@@ -117,14 +119,8 @@ private:
     // Shows, without tabs, the page that says the entry of the word at nPos cannot be read.
     void ShowDamagedEntry(int nPos);
     void DestroyDialogWindow();
-    void LookupSelection();
     void ShowCurrentTabPage();
     void OnKeyboardActivation();
-    // Keys added to the dialog's own: moving the list's selection from the search box, and in
-    // entry mode switching tabs and "L". True when the key was used up.
-    bool HandleExtraKey(const wxKeyEvent& event);
-    bool HandleSearchBoxKey(const wxKeyEvent& event);
-    bool HandleEntryKey(const wxKeyEvent& event);
 
     void OnCharHook(wxKeyEvent& event);
     void OnOKCommand(wxCommandEvent& event);
@@ -143,7 +139,6 @@ private:
     void OnClose(wxCloseEvent& event);
     void OnSize(wxSizeEvent& event);
     void OnShowDialog(wxShowEvent& event);
-    void OnCharPage(wxKeyEvent& event);
 
     // Controls of the template, bound by DoDataExchange; owned by the window.
     wxButton* m_lookup = nullptr;   // "L"
@@ -154,6 +149,7 @@ private:
     bool m_bBound = false;
 
     std::string m_search;  // the search text, 1252, as typed
+    KeyRouter m_keys{*this};  // the keyboard; declared before m_html, whose page it listens to
     CHtmlCtrl m_html;      // the HTML view, made at run time over the tabs' display area
     wxIconBundle m_hIcon;  // icon group 128
     int m_mode = kListMode;
