@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 #include "app/AboutDialog.h"
 #include "app/SearchTarget.h"
@@ -36,29 +35,13 @@ wxBEGIN_EVENT_TABLE(MainDialog, wxDialog)
     EVT_PRIVATE_MESSAGE(WM_SEARCH_ENTER, MainDialog::OnSearchEnter)
     EVT_PRIVATE_MESSAGE(WM_BACK_KEY, MainDialog::OnBackKey)
     EVT_NOTEBOOK_PAGE_CHANGED(IDC_TAB1, MainDialog::OnSelChangeTab)
+    EVT_PRIVATE_MESSAGE(WM_HTML_LINK, MainDialog::OnHtmlLink)
     EVT_BUTTON(IDC_LOOKUP, MainDialog::OnLookup)
     EVT_ACTIVATE(MainDialog::OnActivate)
     EVT_CLOSE(MainDialog::OnClose)
     EVT_SIZE(MainDialog::OnSize)
     EVT_SHOW(MainDialog::OnShowDialog)
 wxEND_EVENT_TABLE()
-
-namespace {
-
-// The part-of-speech names that get a tab, in tab order.
-const char* const kTabNames[4] = {"Noun", "Verb", "Adj.", "Adv."};
-
-// The wait cursor from construction to destruction, so that it ends on every way out, also
-// when an allocation fails.
-class WaitCursorScope {
-public:
-    WaitCursorScope() { BeginWaitCursor(); }
-    ~WaitCursorScope() { EndWaitCursor(); }
-    WaitCursorScope(const WaitCursorScope&) = delete;
-    WaitCursorScope& operator=(const WaitCursorScope&) = delete;
-};
-
-}  // namespace
 
 MainDialog::MainDialog() {
     m_hIcon = LoadAppIcons();
@@ -138,22 +121,18 @@ bool MainDialog::OnInitDialog() {
 
     SetupWordList();
 
-    // The view lies on the display area of one row of tabs, measured with a tab in place.
-    TabInsertItem(m_tab, 0, "Noun");
-    const wxRect rcPage = TabAdjustRect(m_tab, m_tab->GetRect());
     // The view answers with WM_HTML_BLANK, which puts the dialog into list mode. Without a view
     // nothing would ever answer, so the dialog goes to list mode itself and still works as a
     // word list; entry mode then shows no page.
-    if (m_html.Create(nullptr, nullptr, kWsChild | kWsVisible, rcPage, this, IDC_HTML,
-                      nullptr)) {
-        m_html.SetLookUpCommandId(IDC_LOOKUP);  // the page menu's "Look up" is "L"
-        m_html.GetBrowser()->Bind(wxEVT_CHAR, &KeyRouter::OnCharPage, &m_keys);
-        m_html.Navigate2("about:blank");
+    if (m_entry.Create(this, m_tab, IDC_HTML)) {
+        CHtmlCtrl& html = m_entry.GetHtml();
+        html.SetLookUpCommandId(IDC_LOOKUP);  // the page menu's "Look up" is "L"
+        html.GetBrowser()->Bind(wxEVT_CHAR, &KeyRouter::OnCharPage, &m_keys);
+        html.Navigate2("about:blank");
     } else {
         ShowList();
         UpdateData(false);
     }
-    TabDeleteAllItems(m_tab);
     LookupClipboard();
     return true;
 }
@@ -174,24 +153,19 @@ void MainDialog::SetupLayout() {
     m_layout.Add(m_tab, DialogLayout::kAll);
     m_layout.Add(m_back, DialogLayout::kTop | DialogLayout::kRight);
     m_layout.Add(m_lookup, DialogLayout::kTop | DialogLayout::kRight);
+    // Also at the size the dialog was made with: the tab labels' limit holds from the start.
+    LayoutControls();
 }
 
 void MainDialog::LayoutControls() {
     m_layout.Apply(GetClientSize());
-    if (wxWindow* pHost = m_html.GetHostWindow()) {
-        pHost->SetSize(TabAdjustRect(m_tab, m_tab->GetRect()));
-    }
+    // The buttons lie over the right end of the tab row; no label may run under them.
+    const int kGap = 2;
+    m_entry.LayOut(std::min(m_lookup->GetPosition().x, m_back->GetPosition().x) - kGap);
     // The single column stays as wide as the list, as it was made.
     if (m_list->GetColumnCount() > 0) {
         m_list->SetColumnWidth(0, std::max(0, m_list->GetClientSize().x));
     }
-    FitTabLabels();
-}
-
-void MainDialog::FitTabLabels() {
-    // The buttons lie over the right end of the tab row; no label may run under them.
-    const int kGap = 2;
-    m_tab->FitLabelsBefore(std::min(m_lookup->GetPosition().x, m_back->GetPosition().x) - kGap);
 }
 
 void MainDialog::OnSize(wxSizeEvent& event) {
@@ -217,8 +191,7 @@ void MainDialog::OnShowDialog(wxShowEvent& event) {
 void MainDialog::ShowList() {
     m_list->Show();
     m_edit->Show();
-    m_tab->Hide();
-    m_html.ShowWindow(false);
+    m_entry.Show(false);
     m_back->Hide();
     m_lookup->Hide();
     SetEditFocus(m_edit);
@@ -249,103 +222,28 @@ void MainDialog::SelectRow(long nRow) {
     m_list->SetItemState(nRow, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
 }
 
-int MainDialog::GetCurrentTab() const {
-    return TabGetCurSel(m_tab);
-}
-
 void MainDialog::SelectTab(int nTab) {
-    const int nCount = static_cast<int>(m_tab->GetPageCount());
-    if (nCount <= 0) {
-        return;
-    }
-    const int nNew = (nTab % nCount + nCount) % nCount;
-    if (nNew != TabGetCurSel(m_tab)) {
-        m_tab->ChangeSelection(static_cast<size_t>(nNew));
-        ShowCurrentTabPage();
-    }
+    m_entry.SelectTab(nTab);
 }
 
 bool MainDialog::ShowEntry() {
     m_list->Hide();
     m_edit->Hide();
-    m_tab->Show();
-    m_html.ShowWindow(true);
+    m_entry.Show(true);
     m_back->Show();
     m_lookup->Show();
     // The page takes the focus, so that the keys that scroll it work at once; the control that
     // had it (the search box or the list) is hidden now.
-    if (m_html.GetHostWindow() != nullptr) {
-        m_html.GetHostWindow()->SetFocus();
-    }
+    m_entry.FocusPage();
 
-    const WaitCursorScope wait;
     const long nRow = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
     if (nRow < 0) {
         return false;
     }
     // Without a file the tabs and the page stay as they were.
-    const int nPos = static_cast<int>(nRow);
-    std::vector<NamedPage> pages;
-    if (m_dict.IsOpen()) {
-        if (BuildWordPages(m_dict, nPos, pages) && EveryEntryWasRead(m_dict, nPos, pages)) {
-            std::string strPages[4];  // by name, in the order of kTabNames
-            FilePagesByName(pages, strPages);
-            const int k = LayOutTabs(strPages);
-            // Without a tab the word has nothing to show: an empty page, never the page of the
-            // word shown before.
-            m_html.WriteHtml(k > 0 ? m_pages[0].c_str() : "", nullptr, 0, 0);
-        } else {
-            ShowDamagedEntry(nPos);
-        }
-    }
+    m_entry.ShowWordEntry(static_cast<int>(nRow));
     m_mode = kEntryMode;
     return true;
-}
-
-void MainDialog::ShowDamagedEntry(int nPos) {
-    // No tab: the word has no part of speech that could be shown. Its text is missing too when
-    // its own block is the damaged part.
-    std::string strNone[4];
-    LayOutTabs(strNone);
-    std::string strWord;
-    m_dict.GetWord(nPos, strWord);
-    m_html.WriteHtml(BuildDamagedEntryPage(strWord).c_str(), nullptr, 0, 0);
-}
-
-void MainDialog::FilePagesByName(std::vector<NamedPage>& pages, std::string strPages[4]) {
-    // A later page with the same name replaces an earlier one; a page with another name
-    // (entries without a part of speech) is dropped.
-    for (NamedPage& page : pages) {
-        for (int i = 0; i < 4; ++i) {
-            if (page.first == kTabNames[i]) {
-                strPages[i].swap(page.second);
-                break;
-            }
-        }
-    }
-}
-
-int MainDialog::LayOutTabs(std::string strPages[4]) {
-    m_bLayingOutTabs = true;
-    TabDeleteAllItems(m_tab);
-    int k = 0;
-    for (int i = 0; i < 4; ++i) {
-        if (!strPages[i].empty()) {
-            m_pages[k].swap(strPages[i]);
-            TabInsertItem(m_tab, k, kTabNames[i]);
-            ++k;
-        }
-    }
-    if (k > 0) {
-        m_tab->ChangeSelection(0);
-    }
-    m_bLayingOutTabs = false;
-    // GTK moves the focus to a new tab's page window: it goes back to the view.
-    if (m_html.GetHostWindow() != nullptr) {
-        m_html.GetHostWindow()->SetFocus();
-    }
-    FitTabLabels();
-    return k;
 }
 
 void MainDialog::OnOK() {}
@@ -449,15 +347,13 @@ void MainDialog::OnClose(wxCloseEvent& WXUNUSED(event)) {
 }
 
 void MainDialog::OnSelChangeTab(wxBookCtrlEvent& WXUNUSED(event)) {
-    if (!m_bLayingOutTabs) {
-        ShowCurrentTabPage();
-    }
+    m_entry.OnTabChanged();
 }
 
-void MainDialog::ShowCurrentTabPage() {
-    const int nTab = TabGetCurSel(m_tab);
-    if (nTab >= 0 && nTab < 4) {
-        m_html.WriteHtml(m_pages[nTab].c_str(), nullptr, 0, 0);
+void MainDialog::OnHtmlLink(PrivateMessageEvent& event) {
+    const HtmlLinkInfo* pInfo = reinterpret_cast<const HtmlLinkInfo*>(event.GetWParam());
+    if (pInfo != nullptr) {
+        m_entry.FollowLink(*pInfo);
     }
 }
 
@@ -467,7 +363,7 @@ void MainDialog::OnLookup(wxCommandEvent& WXUNUSED(event)) {
 
 void MainDialog::LookupSelection() {
     std::string strSelection;
-    m_html.GetSelectedText(strSelection);
+    m_entry.GetHtml().GetSelectedText(strSelection);
     if (strSelection.empty()) {
         ShowMessageBox(this, "Select a word to lookup.", kMbOk | kMbIconExclamation);
         return;
