@@ -142,15 +142,6 @@ public:
     // "Adv.", "Adj.", "Verb", "Noun" for 0 to 3; "" for anything else.
     static std::string PartOfSpeechName(uint32_t nPartOfSpeech);
 
-    // ---- Entry pages (render/EntryPage.cpp) ----
-
-    // Builds one HTML page into strPage (replacing it) for the run of entries of one part of
-    // speech that starts at pEntries[nCursor], advancing nCursor past them, and sets strPosName
-    // to the run's part-of-speech name ("" for entries without one). True when the page ends
-    // with the last entry of the list. REQUIRES: open, 0 <= nCursor < nCount.
-    bool BuildEntryPage(int nPos, const int32_t* pEntries, int nCount, std::string& strPage,
-                        int& nCursor, std::string& strPosName);
-
 private:
     friend class DictionaryFileTestAccess;
     friend class DataFileVerifier;
@@ -266,13 +257,6 @@ private:
     // a definition part (its first line feed is at index 1 or later).
     bool DecodeEntryText(int nPos, std::string strText, std::string& strSynonyms,
                          std::string& strDefinition, std::string& strUsage, int& nSynonymCount);
-
-    // ---- Entry pages (render/EntryPage.cpp) ----
-
-    // Appends the table rows of one decoded entry to strRows. Always true.
-    bool BuildSenseRows(const std::string& strSynonyms, int nSynonymCount,
-                        const std::string& strDefinition, const std::string& strUsage,
-                        std::string& strRows);
 
     // ---- Helpers ----
 

@@ -1,5 +1,7 @@
 #include "render/WordPages.h"
 
+#include "render/EntryPage.h"
+
 bool BuildWordPages(DictionaryFile& dict, int nPos, std::vector<NamedPage>& pages) {
     std::vector<int32_t> numbers;
     if (!dict.IsOpen() || !dict.GetEntryNumbers(nPos, numbers)) return false;
@@ -10,7 +12,8 @@ bool BuildWordPages(DictionaryFile& dict, int nPos, std::vector<NamedPage>& page
     bool bLast = nCount == 0;
     while (!bLast) {
         NamedPage page;
-        bLast = dict.BuildEntryPage(nPos, numbers.data(), nCount, page.second, nCursor, page.first);
+        bLast = BuildEntryPage(dict, nPos, numbers.data(), nCount, page.second, nCursor,
+                               page.first);
         result.push_back(std::move(page));
     }
     pages.swap(result);

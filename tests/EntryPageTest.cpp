@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "dictdata/DictionaryFile.h"
+#include "render/EntryPage.h"
 #include "render/WordPages.h"
-#include "tests/DictionaryFileTestAccess.h"
 #include "tests/TestFiles.h"
 #include "tests/TestPlatform.h"
 
@@ -68,8 +68,8 @@ protected:
         bool bLast = false;
         while (!bLast && pages.size() < entries.size()) {
             std::string strPage, strName = "unset";
-            bLast = m_dict.BuildEntryPage(nPos, entries.data(), static_cast<int>(entries.size()),
-                                          strPage, nCursor, strName);
+            bLast = BuildEntryPage(m_dict, nPos, entries.data(), static_cast<int>(entries.size()),
+                                   strPage, nCursor, strName);
             pages.push_back(strName + "=" + strPage);
             if (pCursors) pCursors->push_back(bLast ? -nCursor : nCursor);
         }
@@ -143,7 +143,7 @@ TEST_F(EntryPageFile, UnreadableEntryShowsEmpty) {
     // An empty list builds nothing and reports that no page follows.
     std::string strPage = "kept", strName = "kept";
     int nCursor = 0;
-    EXPECT_TRUE(m_dict.BuildEntryPage(2, nullptr, 0, strPage, nCursor, strName));
+    EXPECT_TRUE(BuildEntryPage(m_dict, 2, nullptr, 0, strPage, nCursor, strName));
     EXPECT_EQ(strPage, "kept");
     EXPECT_EQ(nCursor, 0);
 }
@@ -168,10 +168,10 @@ TEST_F(EntryPageFile, WordPagesRunTheCursorLoopOverTheWordsEntries) {
 
 TEST_F(EntryPageFile, SenseRowsFollowTheirLabelsAndCounts) {
     std::string strRows;
-    EXPECT_TRUE(DictionaryFileTestAccess::BuildSenseRows(m_dict, "", 5, "d", "", strRows));
+    EXPECT_TRUE(BuildSenseRows("", 5, "d", "", strRows));
     EXPECT_EQ(strRows, DefinitionRow("d") + kSpacer);  // no synonym row, whatever the count
     strRows.clear();
-    DictionaryFileTestAccess::BuildSenseRows(m_dict, "a.", 0, "", "x|", strRows);
+    BuildSenseRows("a.", 0, "", "x|", strRows);
     EXPECT_EQ(strRows, DefinitionRow("") + SynonymRow("Synonym", "a.") + UsageBlock(":: X<br>:: <br>"));
 }
 
