@@ -11,6 +11,7 @@
 
 #include "dictdata/DictionaryFile.h"
 #include "dictdata/ExceptionList.h"
+#include "dictdata/RelationRecord.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ struct RecordKind {
 
 const RecordKind kKinds[] = {
     {kExceptionTag, true},
+    {kRelationTag, false},
 };
 
 const RecordKind* FindKind(const unsigned char* lpTag) {

@@ -17,6 +17,7 @@
 #include "dictdata/DictionaryFile.h"
 #include "dictdata/ExceptionList.h"
 #include "dictdata/FilePosition.h"
+#include "dictdata/RelationRecord.h"
 
 namespace {
 
@@ -180,6 +181,8 @@ void DictionaryFile::Close() {
     m_pRecordOffsets.reset();
     m_pEntriesPerBlock.reset();
     m_pExceptions.reset();
+    m_pRelations.reset();
+    m_bRelationsRead = false;
     m_nAdditional = 0;
     m_nRecordCount = 0;
     m_nTotalEntries = 0;

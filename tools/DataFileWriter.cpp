@@ -254,9 +254,14 @@ bool WriteDataFile(const DataFileContent& content, std::vector<unsigned char>& o
             return false;
         }
     }
+    std::string strRelations;
+    if (!content.relations.empty() && !RelationRecordBytes(content, strRelations, strError)) {
+        return false;
+    }
+    const size_t nRelationRecords = content.relations.empty() ? 0 : 1;
     const size_t n = static_cast<size_t>(content.nWordsPerBlock);
     const size_t k = blocks.size();
-    if (1 + k + 1 + entryBlocks.size() + morphology.size() > 0xFFFF) {
+    if (1 + k + 1 + entryBlocks.size() + morphology.size() + nRelationRecords > 0xFFFF) {
         return Error(strError, "more than 65535 records; raise the words per block or block size");
     }
     const uint16_t c = content.nWordBlockSizeOverride ? content.nWordBlockSizeOverride
@@ -273,6 +278,7 @@ bool WriteDataFile(const DataFileContent& content, std::vector<unsigned char>& o
     records.push_back(EntryIndexRecordBytes(content.posCodes, content.entryCounts, entriesPerBlock));
     for (std::string& strEntryBlock : entryBlocks) records.push_back(std::move(strEntryBlock));
     for (std::string& strRecord : morphology) records.push_back(std::move(strRecord));
+    if (nRelationRecords > 0) records.push_back(std::move(strRelations));
     if (!AssembleContainer(content.strName, records, out)) {
         return Error(strError, "the file would exceed 4 GiB");
     }

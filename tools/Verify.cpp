@@ -1,5 +1,6 @@
 #include "tools/Verify.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "dictdata/BigEndian.h"
 #include "dictdata/DictionaryFile.h"
 #include "dictdata/ExceptionList.h"
+#include "dictdata/RelationRecord.h"
 
 namespace {
 
@@ -23,7 +25,7 @@ class DataFileVerifier {
 public:
     static bool VerifyWords(DictionaryFile& dict, std::string& strReport);
     static bool VerifyEntries(DictionaryFile& dict, std::string& strReport);
-    static bool VerifyAdditionalRecords(DictionaryFile& dict, int& nLists,
+    static bool VerifyAdditionalRecords(DictionaryFile& dict, int& nLists, uint64_t& nRelations,
                                         std::string& strReport);
 
 private:
@@ -35,6 +37,13 @@ private:
                                    std::string& strReport);
     static bool VerifyEntryBlock(DictionaryFile& dict, int nBlock, unsigned char* pBuffer,
                                  std::string& strReport);
+    static bool VerifyRelations(DictionaryFile& dict, int nRecord, uint64_t& nRelations,
+                                std::string& strReport);
+    static bool VerifyRelationWords(DictionaryFile& dict, const RelationData& data,
+                                    std::vector<size_t>& memberCounts, std::string& strReport);
+    static bool VerifyRelationChunks(DictionaryFile& dict, RelationData& data,
+                                     const std::vector<size_t>& memberCounts,
+                                     uint64_t& nRelations, std::string& strReport);
 };
 
 // Words: each block loads, words ascend strictly by unsigned bytes across the whole list, each
@@ -146,17 +155,27 @@ bool DataFileVerifier::VerifyEntryBlock(DictionaryFile& dict, int nBlock, unsign
     return true;
 }
 
-// Additional records: each has a known tag, and each morphology record is a sound exception
-// list, at most one per part of speech.
+// Additional records: each has a known tag, each morphology record is a sound exception list,
+// at most one per part of speech, and there is at most one relation record, sound throughout.
 bool DataFileVerifier::VerifyAdditionalRecords(DictionaryFile& dict, int& nLists,
-                                               std::string& strReport) {
+                                               uint64_t& nRelations, std::string& strReport) {
     bool bSeen[4] = {false, false, false, false};
+    bool bRelations = false;
     nLists = 0;
     for (int r = dict.FirstAdditionalRecord(); r < dict.GetRecordCount(); ++r) {
         const std::string strWhere = "record " + std::to_string(r) + " after the entry blocks";
         unsigned char tag[4] = {};
-        if (dict.RecordSize(r) < 4 || !dict.ReadAt(dict.GetRecordOffset(r), tag, 4) ||
-            std::memcmp(tag, kExceptionTag, 4) != 0) {
+        const bool bTag = dict.RecordSize(r) >= 4 && dict.ReadAt(dict.GetRecordOffset(r), tag, 4);
+        if (bTag && std::memcmp(tag, kRelationTag, 4) == 0) {
+            if (bRelations) {
+                return Problem(strReport, "record " + std::to_string(r) +
+                                              " repeats the relation record");
+            }
+            bRelations = true;
+            if (!VerifyRelations(dict, r, nRelations, strReport)) return false;
+            continue;
+        }
+        if (!bTag || std::memcmp(tag, kExceptionTag, 4) != 0) {
             return Problem(strReport, strWhere + " has an unknown tag");
         }
         ExceptionList list;
@@ -175,6 +194,93 @@ bool DataFileVerifier::VerifyAdditionalRecords(DictionaryFile& dict, int& nLists
     return true;
 }
 
+// The relation record: its layout fits the file, its word sections read whole, every entry's
+// words are exactly the words that name the entry, the texts are the word list, and every chunk
+// inflates to sound relations whose words exist.
+bool DataFileVerifier::VerifyRelations(DictionaryFile& dict, int nRecord, uint64_t& nRelations,
+                                       std::string& strReport) {
+    RelationData data;
+    if (!dict.ReadRelationRecord(nRecord, data)) {
+        return Problem(strReport, "record " + std::to_string(nRecord) +
+                                      " is no sound relation record for this file");
+    }
+    std::vector<size_t> memberCounts;
+    return VerifyRelationWords(dict, data, memberCounts, strReport) &&
+           VerifyRelationChunks(dict, data, memberCounts, nRelations, strReport);
+}
+
+bool DataFileVerifier::VerifyRelationWords(DictionaryFile& dict, const RelationData& data,
+                                           std::vector<size_t>& memberCounts,
+                                           std::string& strReport) {
+    if (!data.words.CheckSections()) {
+        return Problem(strReport, "the relation record's words of the entries or its texts of "
+                                  "the words are damaged");
+    }
+    // Every (entry, word) pair, once from the word blocks and once from the record.
+    std::vector<std::pair<uint32_t, uint32_t>> fromWords;
+    std::vector<std::pair<uint32_t, uint32_t>> fromRecord;
+    const uint32_t W = dict.GetWordCount();
+    for (uint32_t p = 0; p < W; ++p) {
+        std::string strWord;
+        std::string strText;
+        std::vector<int32_t> numbers;
+        dict.GetWord(static_cast<int>(p), strWord);
+        if (!data.words.GetText(p, strText) || strText != strWord) {
+            return Problem(strReport, "the relation record spells word " + std::to_string(p) +
+                                          " otherwise than the word list");
+        }
+        dict.GetEntryNumbers(static_cast<int>(p), numbers);
+        for (int32_t e : numbers) fromWords.emplace_back(static_cast<uint32_t>(e), p);
+    }
+    const uint32_t nEntries = dict.GetTotalEntries();
+    memberCounts.assign(nEntries + 1, 0);
+    for (uint32_t e = 1; e <= nEntries; ++e) {
+        std::vector<EntryMember> members;
+        data.words.GetMembers(e, members);
+        memberCounts[e] = members.size();
+        for (const EntryMember& m : members) fromRecord.emplace_back(e, static_cast<uint32_t>(m.nPos));
+    }
+    for (auto* pPairs : {&fromWords, &fromRecord}) {
+        std::sort(pPairs->begin(), pPairs->end());
+        pPairs->erase(std::unique(pPairs->begin(), pPairs->end()), pPairs->end());
+    }
+    if (fromWords != fromRecord) {
+        return Problem(strReport, "the relation record's words of the entries are not the words "
+                                  "that name them");
+    }
+    return true;
+}
+
+bool DataFileVerifier::VerifyRelationChunks(DictionaryFile& dict, RelationData& data,
+                                            const std::vector<size_t>& memberCounts,
+                                            uint64_t& nRelations, std::string& strReport) {
+    const RelationLayout& layout = data.layout;
+    nRelations = 0;
+    for (uint32_t c = 0; c < layout.nChunks; ++c) {
+        std::string strChunk;
+        std::vector<uint32_t> starts;
+        if (!dict.LoadRelationChunk(data, c, strChunk, starts)) {
+            return Problem(strReport, "relation chunk " + std::to_string(c) + " is damaged");
+        }
+        const unsigned char* p = reinterpret_cast<const unsigned char*>(strChunk.data());
+        for (size_t i = 0; i + 1 < starts.size(); ++i) {
+            const uint32_t nEntry = c * layout.nEntriesPerChunk + static_cast<uint32_t>(i) + 1;
+            const size_t nItems = (starts[i + 1] - starts[i]) / kRelationItemSize;
+            for (size_t j = 0; j < nItems; ++j) {
+                const RelationItem item = ReadRelationItem(p + starts[i], j);
+                if (item.nSourceWord > memberCounts[nEntry] ||
+                    item.nTargetWord > memberCounts[item.nTargetEntry]) {
+                    return Problem(strReport, "entry " + std::to_string(nEntry) +
+                                                  " has a relation from or to a word that its "
+                                                  "sense lacks");
+                }
+            }
+            nRelations += nItems;
+        }
+    }
+    return true;
+}
+
 bool VerifyDataFile(const char* lpszPath, std::string& strReport) {
     DictionaryFile dict;
     if (!dict.Open(lpszPath)) {
@@ -182,9 +288,10 @@ bool VerifyDataFile(const char* lpszPath, std::string& strReport) {
                                       " as a data file (missing, not a dictionary, or damaged)");
     }
     int nLists = 0;
+    uint64_t nRelations = 0;
     if (!DataFileVerifier::VerifyWords(dict, strReport) ||
         !DataFileVerifier::VerifyEntries(dict, strReport) ||
-        !DataFileVerifier::VerifyAdditionalRecords(dict, nLists, strReport)) {
+        !DataFileVerifier::VerifyAdditionalRecords(dict, nLists, nRelations, strReport)) {
         return false;
     }
     const HeaderRecord& h = dict.GetHeaderRecord();
@@ -193,5 +300,6 @@ bool VerifyDataFile(const char* lpszPath, std::string& strReport) {
                 std::to_string(h.nWordBlockCount) + " word blocks, " +
                 std::to_string(dict.GetEntryIndexRecord().nEntryBlockCount) + " entry blocks";
     if (nLists > 0) strReport += ", " + std::to_string(nLists) + " exception lists";
+    if (dict.HasRelations()) strReport += ", " + std::to_string(nRelations) + " relations";
     return true;
 }

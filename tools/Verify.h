@@ -4,10 +4,11 @@
 
 #include <string>
 
-// Opens lpszPath and checks every word block, entry block and morphology record. True when the
-// file is sound; strReport then holds "ok: W words, E entries, K word blocks, J entry blocks",
-// followed by ", M exception lists" when the file has morphology records. False with strReport
-// naming what is wrong and where.
+// Opens lpszPath and checks every word block, entry block, morphology record and the relation
+// record. True when the file is sound; strReport then holds "ok: W words, E entries, K word
+// blocks, J entry blocks", followed by ", M exception lists" when the file has morphology
+// records and ", R relations" when it has a relation record. False with strReport naming what
+// is wrong and where.
 bool VerifyDataFile(const char* lpszPath, std::string& strReport);
 
 #endif
