@@ -4,6 +4,8 @@
 #include "dictdata/Ansi.h"
 #include "dictdata/DictionaryFile.h"
 #include "render/PageHtml.h"
+#include "render/PageLinks.h"
+#include "render/RelationRows.h"
 
 namespace {
 
@@ -33,16 +35,25 @@ bool BuildEntryPage(DictionaryFile& dict, int nPos, const int32_t* pEntries, int
     dict.GetPartOfSpeech(static_cast<uint32_t>(pEntries[nCursor]), nPagePos);
     strPosName = DictionaryFile::PartOfSpeechName(static_cast<uint32_t>(nPagePos));
 
+    const bool bRelations = dict.HasRelations();
     std::string strRows;
     for (;;) {
+        const int32_t nEntry = pEntries[nCursor];
         strRows.clear();
         std::string strSynonyms;
         std::string strDefinition;
         std::string strUsage;
         int nSynonymCount = 0;
         // An entry that cannot be read shows as an empty entry.
-        dict.ReadEntry(nPos, pEntries[nCursor], strSynonyms, nSynonymCount, strDefinition, strUsage);
-        BuildSenseRows(strSynonyms, nSynonymCount, strDefinition, strUsage, strRows);
+        dict.ReadEntry(nPos, nEntry, strSynonyms, nSynonymCount, strDefinition, strUsage);
+        std::string strAnchor;
+        std::string strRelationRows;
+        if (bRelations) {
+            strAnchor = EntryAnchorName(static_cast<uint32_t>(nEntry));
+            BuildRelationRows(dict, nPos, static_cast<uint32_t>(nEntry), strRelationRows);
+        }
+        BuildSenseRows(strSynonyms, nSynonymCount, strDefinition, strUsage, strAnchor,
+                       strRelationRows, strRows);
         strPage += strRows;
         ++nCursor;
         if (nCursor == nCount) {
@@ -61,7 +72,20 @@ bool BuildEntryPage(DictionaryFile& dict, int nPos, const int32_t* pEntries, int
 bool BuildSenseRows(const std::string& strSynonyms, int nSynonymCount,
                     const std::string& strDefinition, const std::string& strUsage,
                     std::string& strRows) {
+    return BuildSenseRows(strSynonyms, nSynonymCount, strDefinition, strUsage, std::string(),
+                          std::string(), strRows);
+}
+
+bool BuildSenseRows(const std::string& strSynonyms, int nSynonymCount,
+                    const std::string& strDefinition, const std::string& strUsage,
+                    const std::string& strAnchorName, const std::string& strRelationRows,
+                    std::string& strRows) {
     strRows += "<tr><td>";
+    if (!strAnchorName.empty()) {
+        strRows += "<a name=\"";
+        AppendText(strRows, strAnchorName);
+        strRows += "\"></a>";
+    }
     strRows += "<font size=\"2\">";
     AppendText(strRows, strDefinition);
     strRows += "</font>";
@@ -101,6 +125,7 @@ bool BuildSenseRows(const std::string& strSynonyms, int nSynonymCount,
         strRows += "</font>";
         strRows += "</td></tr>";
     }
+    strRows += strRelationRows;
     strRows += "<tr><td>&nbsp;</td></tr>";
     return true;
 }

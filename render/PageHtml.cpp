@@ -6,6 +6,10 @@ namespace {
 const char kFooterAddress[] = "https://wordnet.princeton.edu/";
 const char kFooterText[] = "WordNet 3.0, Princeton University";
 
+// The view reports links whose address holds "<P:N:K>text"; the address is an attribute value,
+// so its "<", ">", "&" and quotes are written as entities, which the page view decodes.
+const char kLinkPrefix[] = "about:";
+
 }  // namespace
 
 void AppendText(std::string& strOut, const std::string& strText) {
@@ -47,4 +51,22 @@ void AppendPageEnd(std::string& strPage) {
     strPage += "</font>";
     strPage += "</body>";
     strPage += "</html>";
+}
+
+void AppendLink(std::string& strOut, uint32_t nFirst, uint32_t nSecond, uint32_t nThird,
+                const std::string& strText, const std::string& strShown) {
+    strOut += "<a href=\"";
+    strOut += kLinkPrefix;
+    strOut += "&lt;" + std::to_string(nFirst) + ":" + std::to_string(nSecond) + ":" +
+              std::to_string(nThird) + "&gt;";
+    for (char ch : strText) {
+        if (ch == '"') {
+            strOut += "&quot;";
+        } else {
+            AppendText(strOut, std::string(1, ch));
+        }
+    }
+    strOut += "\">";
+    AppendText(strOut, strShown);
+    strOut += "</a>";
 }

@@ -9,6 +9,7 @@
 #define LEXANO_RENDER_PAGELINKS_H
 
 #include <cstdint>
+#include <string>
 
 // K of a link to a word for its own sake: a spelling suggestion, a result of a search in the
 // meanings. Opens word P at entry N.
@@ -23,5 +24,10 @@ constexpr uint32_t kLinkLastRelation = 26;
 // sense. P is the shown word and N its sense whose relations of that kind are all listed, as a
 // page of their own.
 constexpr uint32_t kLinkMoreBase = 100;
+
+// The name of the anchor that starts sense nEntry on a page, for scrolling to it ("e" and the
+// entry number). Pages carry these anchors only in files with relation records, whose links
+// lead to senses.
+inline std::string EntryAnchorName(uint32_t nEntry) { return "e" + std::to_string(nEntry); }
 
 #endif

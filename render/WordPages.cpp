@@ -19,3 +19,22 @@ bool BuildWordPages(DictionaryFile& dict, int nPos, std::vector<NamedPage>& page
     pages.swap(result);
     return true;
 }
+
+bool FindEntryPage(DictionaryFile& dict, int nPos, uint32_t nEntry, size_t& nPage) {
+    std::vector<int32_t> numbers;
+    if (!dict.IsOpen() || !dict.GetEntryNumbers(nPos, numbers)) return false;
+    // The pages' runs: a new page wherever the part of speech changes, as BuildEntryPage cuts.
+    size_t nIndex = 0;
+    int nRunPos = -1;
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        int nEntryPos = -1;
+        dict.GetPartOfSpeech(static_cast<uint32_t>(numbers[i]), nEntryPos);
+        if (i > 0 && nEntryPos != nRunPos) ++nIndex;
+        nRunPos = nEntryPos;
+        if (static_cast<uint32_t>(numbers[i]) == nEntry) {
+            nPage = nIndex;
+            return true;
+        }
+    }
+    return false;
+}

@@ -2,6 +2,8 @@
 #ifndef LEXANO_RENDER_WORDPAGES_H
 #define LEXANO_RENDER_WORDPAGES_H
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,5 +17,10 @@ using NamedPage = std::pair<std::string, std::string>;  // (part-of-speech name,
 // pages set (empty for a word without entries); false, pages untouched, when no file is open or
 // the word's block cannot be read (nPos outside 0 to W-1 included).
 bool BuildWordPages(DictionaryFile& dict, int nPos, std::vector<NamedPage>& pages);
+
+// Sets nPage to the index, among the pages BuildWordPages gives for the word at nPos, of the
+// page that shows entry nEntry (the tab to open for a link to that sense). False, nPage
+// untouched, when the word does not have that entry or cannot be read.
+bool FindEntryPage(DictionaryFile& dict, int nPos, uint32_t nEntry, size_t& nPage);
 
 #endif
