@@ -25,6 +25,8 @@ int Usage() {
         "  verify FILE               checks the whole file\n"
         "  pages FILE P              the HTML pages of the word at P\n"
         "  lookup FILE TEXT          the entry of the word TEXT resolves to, as plain text\n"
+        "  relations FILE TEXT       the related words of the word TEXT resolves to: entry, kind,\n"
+        "                            word\n"
         "  build --wordnet DIR [--words-per-block N] -o FILE\n"
         "                            builds a data file from the WordNet database in DIR\n",
         stderr);
@@ -91,6 +93,7 @@ int main(int argc, char** argv) {
         {"entries", HandleEntriesCommand},
         {"entry", HandleEntryCommand},     {"verify", HandleVerifyCommand},
         {"pages", HandlePagesCommand},     {"lookup", HandleLookupCommand},
+        {"relations", HandleRelationsCommand},
         {"build", HandleBuildCommand},
     };
     for (const Entry& entry : kCommands) {
