@@ -291,9 +291,10 @@ private:
 
     // ---- Relations (Relations.cpp) ----
 
-    // Reads relation record nRecord's header, chunk table and word sections into data. False
-    // when nRecord is not an additional record, or the record is damaged or does not fit this
-    // file's entry and word counts.
+    // Reads relation record nRecord's header, chunk table and the group offsets of its word
+    // sections into data, whose word groups are then read from this engine's file as needed.
+    // False when nRecord is not an additional record, or the record is damaged or does not fit
+    // this file's entry and word counts.
     bool ReadRelationRecord(int nRecord, RelationData& data);
 
     // The relation record as read on the first call; null when closed, when the file has none,

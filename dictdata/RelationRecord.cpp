@@ -1,6 +1,7 @@
 // The relation record's pieces, checked before they are trusted; layout in RelationRecord.h.
 #include "dictdata/RelationRecord.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "dictdata/Ansi.h"
@@ -116,44 +117,71 @@ RelationItem ReadRelationItem(const unsigned char* lpItem, size_t i) {
     return item;
 }
 
-bool RelationWords::Assign(std::string strMembers, std::string strTexts, uint32_t nEntries,
-                           uint32_t nWords) {
-    const uint64_t nMemberGroups = (static_cast<uint64_t>(nEntries) + kMembersPerGroup - 1) /
-                                   kMembersPerGroup;
-    const uint64_t nTextGroups = (static_cast<uint64_t>(nWords) + kTextsPerGroup - 1) /
-                                 kTextsPerGroup;
-    if (strMembers.size() < 4 * nMemberGroups || strTexts.size() < 4 * nTextGroups) return false;
-    m_members.swap(strMembers);
-    m_texts.swap(strTexts);
-    m_nEntries = nEntries;
-    m_nWords = nWords;
+bool RelationWords::ReadGroupTable(Section& section, uint32_t nGroups) {
+    if (4ull * nGroups > section.nSize) return false;
+    std::vector<unsigned char> table(4 * static_cast<size_t>(nGroups) + 1);
+    if (nGroups > 0 && !m_reader(section.nOffset, table.data(), 4 * static_cast<size_t>(nGroups))) {
+        return false;
+    }
+    std::vector<uint32_t> starts(nGroups + 1);
+    uint32_t nPrevious = 4 * nGroups;
+    for (uint32_t g = 0; g < nGroups; ++g) {
+        starts[g] = ReadU32BE(table.data() + 4 * g);
+        // Groups follow the table in order and lie inside the section.
+        if (starts[g] < nPrevious || starts[g] > section.nSize) return false;
+        nPrevious = starts[g];
+    }
+    starts[nGroups] = section.nSize;
+    section.groupStarts.swap(starts);
     return true;
 }
 
-bool RelationWords::GroupStart(const std::string& strSection, uint32_t nGroups, uint32_t nGroup,
-                               uint32_t& nOffset) {
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(strSection.data());
-    const uint32_t nStart = ReadU32BE(p + 4 * nGroup);
-    // A group starts after the offsets and inside the section; the next one not before it.
-    if (nStart < 4ull * nGroups || nStart > strSection.size()) return false;
-    if (nGroup + 1 < nGroups && ReadU32BE(p + 4 * (nGroup + 1)) < nStart) return false;
-    nOffset = nStart;
+bool RelationWords::Assign(Reader reader, const RelationLayout& layout) {
+    RelationWords result;
+    result.m_reader = std::move(reader);
+    result.m_members.nOffset = layout.nMembersOffset;
+    result.m_members.nSize = layout.nMembersSize;
+    result.m_texts.nOffset = layout.nTextsOffset;
+    result.m_texts.nSize = layout.nTextsSize;
+    result.m_nEntries = layout.nEntries;
+    result.m_nWords = layout.nWords;
+    const uint32_t nMemberGroups = (layout.nEntries + kMembersPerGroup - 1) / kMembersPerGroup;
+    const uint32_t nTextGroups = (layout.nWords + kTextsPerGroup - 1) / kTextsPerGroup;
+    if (!result.ReadGroupTable(result.m_members, nMemberGroups) ||
+        !result.ReadGroupTable(result.m_texts, nTextGroups)) {
+        return false;
+    }
+    *this = std::move(result);
     return true;
 }
 
-bool RelationWords::GetMembers(uint32_t nEntry, std::vector<EntryMember>& members) const {
-    if (nEntry < 1 || nEntry > m_nEntries) return false;
-    const uint32_t nIndex = nEntry - 1;
-    const uint32_t nGroups = (m_nEntries + kMembersPerGroup - 1) / kMembersPerGroup;
-    uint32_t nOffset = 0;
-    if (!GroupStart(m_members, nGroups, nIndex / kMembersPerGroup, nOffset)) return false;
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(m_members.data());
-    const size_t nSize = m_members.size();
+bool RelationWords::LoadGroup(Section& section, uint32_t nGroup, const std::string*& pGroup) {
+    const auto found = section.groups.find(nGroup);
+    if (found != section.groups.end()) {
+        pGroup = &found->second;
+        return true;
+    }
+    const uint32_t nStart = section.groupStarts[nGroup];
+    std::string strGroup(section.groupStarts[nGroup + 1] - nStart, '\0');
+    if (!strGroup.empty() &&
+        !m_reader(section.nOffset + nStart, reinterpret_cast<unsigned char*>(&strGroup[0]),
+                  strGroup.size())) {
+        return false;
+    }
+    pGroup = &section.groups.emplace(nGroup, std::move(strGroup)).first->second;
+    return true;
+}
+
+bool RelationWords::WalkMembers(const std::string& strGroup, uint32_t nLast,
+                                std::vector<EntryMember>* pMembers, size_t& nEnd) {
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(strGroup.data());
+    const size_t nSize = strGroup.size();
+    size_t nOffset = 0;
     std::vector<EntryMember> result;
-    for (uint32_t e = nIndex - nIndex % kMembersPerGroup; e <= nIndex; ++e) {
+    for (uint32_t e = 0; e <= nLast; ++e) {
         if (nOffset >= nSize) return false;
         const unsigned nCount = p[nOffset++];
-        const bool bWanted = e == nIndex;
+        const bool bWanted = pMembers != nullptr && e == nLast;
         for (unsigned m = 0; m < nCount; ++m) {
             if (nOffset + 3 > nSize) return false;
             const uint32_t nValue = ReadU24BE(p + nOffset);
@@ -166,7 +194,7 @@ bool RelationWords::GetMembers(uint32_t nEntry, std::vector<EntryMember>& member
                 if (nOffset >= nSize || p[nOffset] == 0 || nOffset + 1 + p[nOffset] > nSize) {
                     return false;
                 }
-                strText.assign(m_members, nOffset + 1, p[nOffset]);
+                strText.assign(strGroup, nOffset + 1, p[nOffset]);
                 nOffset += 1 + p[nOffset];
             } else if (bWanted) {
                 if (!GetText(nPos, strText)) return false;
@@ -175,66 +203,86 @@ bool RelationWords::GetMembers(uint32_t nEntry, std::vector<EntryMember>& member
             if (bWanted) result.push_back({static_cast<int>(nPos), std::move(strText)});
         }
     }
+    if (pMembers != nullptr) pMembers->swap(result);
+    nEnd = nOffset;
+    return true;
+}
+
+bool RelationWords::GetMembers(uint32_t nEntry, std::vector<EntryMember>& members) {
+    const std::string* pGroup = nullptr;
+    size_t nEnd = 0;
+    std::vector<EntryMember> result;
+    if (nEntry < 1 || nEntry > m_nEntries ||
+        !LoadGroup(m_members, (nEntry - 1) / kMembersPerGroup, pGroup) ||
+        !WalkMembers(*pGroup, (nEntry - 1) % kMembersPerGroup, &result, nEnd)) {
+        return false;
+    }
     members.swap(result);
     return true;
 }
 
-bool RelationWords::GetText(uint32_t nPos, std::string& strText) const {
-    if (nPos >= m_nWords) return false;
-    const uint32_t nGroups = (m_nWords + kTextsPerGroup - 1) / kTextsPerGroup;
-    uint32_t nOffset = 0;
-    if (!GroupStart(m_texts, nGroups, nPos / kTextsPerGroup, nOffset)) return false;
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(m_texts.data());
-    const size_t nSize = m_texts.size();
+bool RelationWords::WalkTexts(const std::string& strGroup, uint32_t nLast, std::string& strText,
+                              size_t& nEnd) {
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(strGroup.data());
+    const size_t nSize = strGroup.size();
     char word[256];
     size_t nLength = 0;
-    for (uint32_t i = nPos - nPos % kTextsPerGroup; i <= nPos; ++i) {
+    size_t nOffset = 0;
+    for (uint32_t i = 0; i <= nLast; ++i) {
         if (nOffset + 2 > nSize) return false;
         const size_t nShared = p[nOffset];
         const size_t nSuffix = p[nOffset + 1];
-        const bool bGroupStart = i % kTextsPerGroup == 0;
-        if ((bGroupStart && nShared != 0) || nShared > nLength || nShared + nSuffix > 255 ||
+        if ((i == 0 && nShared != 0) || nShared > nLength || nShared + nSuffix > 255 ||
             nOffset + 2 + nSuffix > nSize) {
             return false;
         }
         std::memcpy(word + nShared, p + nOffset + 2, nSuffix);
         nLength = nShared + nSuffix;
-        nOffset += 2 + static_cast<uint32_t>(nSuffix);
+        nOffset += 2 + nSuffix;
     }
     strText.assign(word, nLength);
+    nEnd = nOffset;
     return true;
 }
 
-bool RelationWords::CheckSections() const {
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(m_members.data());
-    const uint32_t nMemberGroups = (m_nEntries + kMembersPerGroup - 1) / kMembersPerGroup;
-    size_t nOffset = 4ull * nMemberGroups;
-    for (uint32_t e = 0; e < m_nEntries; ++e) {
-        if (e % kMembersPerGroup == 0 && ReadU32BE(p + 4 * (e / kMembersPerGroup)) != nOffset) {
+bool RelationWords::GetText(uint32_t nPos, std::string& strText) {
+    const std::string* pGroup = nullptr;
+    size_t nEnd = 0;
+    std::string strResult;
+    if (nPos >= m_nWords || !LoadGroup(m_texts, nPos / kTextsPerGroup, pGroup) ||
+        !WalkTexts(*pGroup, nPos % kTextsPerGroup, strResult, nEnd)) {
+        return false;
+    }
+    strText.swap(strResult);
+    return true;
+}
+
+bool RelationWords::CheckSections() {
+    const uint32_t nMemberGroups = static_cast<uint32_t>(m_members.groupStarts.size()) - 1;
+    for (uint32_t g = 0; g < nMemberGroups; ++g) {
+        const std::string* pGroup = nullptr;
+        size_t nEnd = 0;
+        const uint32_t nLast = std::min(kMembersPerGroup, m_nEntries - g * kMembersPerGroup) - 1;
+        if (!LoadGroup(m_members, g, pGroup) || !WalkMembers(*pGroup, nLast, nullptr, nEnd) ||
+            nEnd != pGroup->size()) {
             return false;
         }
-        std::vector<EntryMember> members;
-        if (!GetMembers(e + 1, members)) return false;
-        nOffset += 1;
-        for (const EntryMember& member : members) {
-            nOffset += 3;
-            // A spelled-out member is the only kind with a text of its own in the section.
-            if (p[nOffset - 3] >> 6 == kSpelledOut) nOffset += 1 + member.strText.size();
-        }
+        m_members.groups.erase(g);
     }
-    if (nOffset != m_members.size()) return false;
-    const unsigned char* t = reinterpret_cast<const unsigned char*>(m_texts.data());
-    const uint32_t nTextGroups = (m_nWords + kTextsPerGroup - 1) / kTextsPerGroup;
-    nOffset = 4ull * nTextGroups;
-    for (uint32_t w = 0; w < m_nWords; ++w) {
+    const uint32_t nTextGroups = static_cast<uint32_t>(m_texts.groupStarts.size()) - 1;
+    for (uint32_t g = 0; g < nTextGroups; ++g) {
+        const std::string* pGroup = nullptr;
+        size_t nEnd = 0;
         std::string strText;
-        if ((w % kTextsPerGroup == 0 && ReadU32BE(t + 4 * (w / kTextsPerGroup)) != nOffset) ||
-            !GetText(w, strText)) {
+        const uint32_t nLast = std::min(kTextsPerGroup, m_nWords - g * kTextsPerGroup) - 1;
+        if (!LoadGroup(m_texts, g, pGroup) || !WalkTexts(*pGroup, nLast, strText, nEnd) ||
+            nEnd != pGroup->size()) {
             return false;
         }
-        nOffset += 2 + t[nOffset + 1];
+        m_texts.groups.erase(g);
     }
-    return nOffset == m_texts.size();
+    // An empty list has no groups: then the sections hold nothing but their tables.
+    return (nMemberGroups > 0 || m_members.nSize == 0) && (nTextGroups > 0 || m_texts.nSize == 0);
 }
 
 std::string ApplySpelling(const std::string& strListText, int nCode) {

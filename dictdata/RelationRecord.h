@@ -43,7 +43,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "dictdata/Relations.h"
@@ -105,37 +107,59 @@ bool IndexRelationChunk(const std::string& strChunk, uint32_t nEntryCount, uint3
 // Item i (from 0) of the items that start at lpItem. REQUIRES: the chunk was indexed.
 RelationItem ReadRelationItem(const unsigned char* lpItem, size_t i);
 
-// The members and texts sections of a relation record, kept in memory once read.
+// The members and texts sections of a relation record. Their group offsets are read and
+// checked once; a group's bytes are read from the file when one of its entries or words is
+// first asked for and kept, so that a lookup reads only the groups it needs.
 class RelationWords {
 public:
-    // Takes the two sections of a record whose layout says nEntries entries and nWords words.
-    // False, nothing taken, when a section is too short for its group offsets.
-    bool Assign(std::string strMembers, std::string strTexts, uint32_t nEntries,
-                uint32_t nWords);
+    // Reads nSize bytes at nOffset from the record's start into lpBuffer; false on a short read.
+    using Reader = std::function<bool(uint32_t nOffset, unsigned char* lpBuffer, size_t nSize)>;
+
+    // Takes the reader and the sections' places in the record (of a layout with nEntries
+    // entries and nWords words) and reads both tables of group offsets. False, nothing taken,
+    // when a table cannot be read, does not fit its section, or its offsets descend, point into
+    // the table or past the section.
+    bool Assign(Reader reader, const RelationLayout& layout);
 
     // Sets members to the words of entry nEntry (1 to nEntries), in stored order. False,
-    // members untouched, when nEntry is out of range or the section is damaged on the way to
-    // it or inside it (a group offset out of order or outside the section, a member that runs
-    // past it, a position not below nWords, an empty spelled text).
-    bool GetMembers(uint32_t nEntry, std::vector<EntryMember>& members) const;
+    // members untouched, when nEntry is out of range, its group cannot be read, or the group is
+    // damaged on the way to the entry or inside it (a member that runs past the group, a
+    // position not below nWords, an empty spelled text).
+    bool GetMembers(uint32_t nEntry, std::vector<EntryMember>& members);
 
     // Sets strText to the word at list position nPos as the list spells it. False, strText
-    // untouched, when nPos is not below nWords or its group is damaged.
-    bool GetText(uint32_t nPos, std::string& strText) const;
+    // untouched, when nPos is not below nWords or its group cannot be read or is damaged.
+    bool GetText(uint32_t nPos, std::string& strText);
 
-    // Walks both sections from their starts: true when every group offset is where its group
-    // starts, every entry and word reads as GetMembers and GetText expect, and nothing follows
-    // the last entry or word. Used by the whole-file check; the lookups above check only what
-    // they read.
-    bool CheckSections() const;
+    // Reads both sections whole: true when every group holds exactly its entries or words,
+    // each as GetMembers and GetText read them. Used by the whole-file check; the lookups
+    // above check only what they read.
+    bool CheckSections();
 
 private:
-    // Sets nOffset to where group nGroup of a section starts, checked against the section.
-    static bool GroupStart(const std::string& strSection, uint32_t nGroups, uint32_t nGroup,
-                           uint32_t& nOffset);
+    struct Section {
+        uint32_t nOffset = 0;               // from the record's start
+        uint32_t nSize = 0;
+        std::vector<uint32_t> groupStarts;  // from the section's start; then the section's end
+        std::unordered_map<uint32_t, std::string> groups;  // the groups read so far
+    };
 
-    std::string m_members;
-    std::string m_texts;
+    // Reads the group offsets of a section of nGroups groups.
+    bool ReadGroupTable(Section& section, uint32_t nGroups);
+    // Sets pGroup to the bytes of group nGroup, reading them on the first call. False when
+    // they cannot be read.
+    bool LoadGroup(Section& section, uint32_t nGroup, const std::string*& pGroup);
+    // Walks member group nGroup up to its entry nLast (0-based in the group) and sets members
+    // to that entry's, when pMembers is given; nEnd to where the walk stopped.
+    bool WalkMembers(const std::string& strGroup, uint32_t nLast,
+                     std::vector<EntryMember>* pMembers, size_t& nEnd);
+    // Walks text group bytes up to its word nLast and sets strText to it; nEnd as above.
+    static bool WalkTexts(const std::string& strGroup, uint32_t nLast, std::string& strText,
+                          size_t& nEnd);
+
+    Reader m_reader;
+    Section m_members;
+    Section m_texts;
     uint32_t m_nEntries = 0;
     uint32_t m_nWords = 0;
 };

@@ -1,7 +1,8 @@
 // The relation record (layout in RelationRecord.h): read on the first question about relations,
-// never at Open. Its header, chunk table and word sections then stay in memory until Close;
-// its chunks are inflated one at a time when an entry of theirs is asked for, and the last few
-// are kept, since the senses of one word mostly lie in a few neighbouring chunks.
+// never at Open. Its header, chunk table and the group offsets of its word sections then stay
+// in memory until Close; the word groups a lookup needs are read and kept, and its chunks are
+// inflated one at a time when an entry of theirs is asked for, the last few kept, since the
+// senses of one word mostly lie in a few neighbouring chunks.
 #include <zlib.h>
 
 #include <algorithm>
@@ -25,21 +26,17 @@ bool DictionaryFile::ReadRelationRecord(int nRecord, RelationData& data) {
         return false;
     }
     std::string strTable(8 * static_cast<size_t>(layout.nChunks), '\0');
-    std::string strMembers(layout.nMembersSize, '\0');
-    std::string strTexts(layout.nTextsSize, '\0');
-    // Empty strings have no storage to read into; ReadAt of 0 bytes reads nothing.
-    auto Into = [](std::string& str) { return str.empty() ? nullptr : &str[0]; };
     if ((!strTable.empty() &&
-         !ReadAt(nStart + kRelationHeaderSize, Into(strTable), strTable.size())) ||
-        !ReadRelationChunkTable(reinterpret_cast<const unsigned char*>(strTable.data()), layout) ||
-        (!strMembers.empty() &&
-         !ReadAt(nStart + layout.nMembersOffset, Into(strMembers), strMembers.size())) ||
-        (!strTexts.empty() &&
-         !ReadAt(nStart + layout.nTextsOffset, Into(strTexts), strTexts.size())) ||
-        !data.words.Assign(std::move(strMembers), std::move(strTexts), layout.nEntries,
-                           layout.nWords)) {
+         !ReadAt(nStart + kRelationHeaderSize, &strTable[0], strTable.size())) ||
+        !ReadRelationChunkTable(reinterpret_cast<const unsigned char*>(strTable.data()), layout)) {
         return false;
     }
+    // The word sections are read a group at a time, from the record's start on.
+    const RelationWords::Reader reader = [this, nStart](uint32_t nOffset, unsigned char* lpBuffer,
+                                                        size_t nSize) {
+        return IsOpen() && ReadAt(nStart + nOffset, lpBuffer, nSize);
+    };
+    if (!data.words.Assign(reader, layout)) return false;
     data.layout = std::move(layout);
     return true;
 }
@@ -107,7 +104,7 @@ bool DictionaryFile::GetRelationItems(uint32_t nEntry, const unsigned char*& lpI
 }
 
 bool DictionaryFile::GetEntryMembers(uint32_t nEntry, std::vector<EntryMember>& members) {
-    const RelationData* pData = GetRelationData();
+    RelationData* pData = GetRelationData();
     return pData != nullptr && pData->words.GetMembers(nEntry, members);
 }
 
@@ -117,7 +114,7 @@ bool DictionaryFile::CollectRelatedWords(uint32_t nEntry, int nSourcePos,
     size_t nCount = 0;
     if (!GetRelationItems(nEntry, lpItems, nCount)) return false;
     // The items live in a chunk slot that reading members cannot touch, so they stay valid.
-    const RelationWords& sections = m_pRelations->words;
+    RelationWords& sections = m_pRelations->words;
     std::vector<EntryMember> own;
     if (nSourcePos >= 0 && !sections.GetMembers(nEntry, own)) return false;
     std::vector<RelatedWord> result;

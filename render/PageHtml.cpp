@@ -1,5 +1,7 @@
 #include "render/PageHtml.h"
 
+#include <cstdio>
+
 namespace {
 
 // Where the footer credits the source of the dictionary content.
@@ -57,13 +59,17 @@ void AppendLink(std::string& strOut, uint32_t nFirst, uint32_t nSecond, uint32_t
                 const std::string& strText, const std::string& strShown) {
     strOut += "<a href=\"";
     strOut += kLinkPrefix;
-    strOut += "&lt;" + std::to_string(nFirst) + ":" + std::to_string(nSecond) + ":" +
-              std::to_string(nThird) + "&gt;";
+    char numbers[48];
+    std::snprintf(numbers, sizeof numbers, "&lt;%u:%u:%u&gt;", static_cast<unsigned>(nFirst),
+                  static_cast<unsigned>(nSecond), static_cast<unsigned>(nThird));
+    strOut += numbers;
     for (char ch : strText) {
-        if (ch == '"') {
-            strOut += "&quot;";
-        } else {
-            AppendText(strOut, std::string(1, ch));
+        switch (ch) {
+            case '&': strOut += "&amp;"; break;
+            case '<': strOut += "&lt;"; break;
+            case '>': strOut += "&gt;"; break;
+            case '"': strOut += "&quot;"; break;
+            default: strOut += ch; break;
         }
     }
     strOut += "\">";

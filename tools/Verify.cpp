@@ -39,7 +39,7 @@ private:
                                  std::string& strReport);
     static bool VerifyRelations(DictionaryFile& dict, int nRecord, uint64_t& nRelations,
                                 std::string& strReport);
-    static bool VerifyRelationWords(DictionaryFile& dict, const RelationData& data,
+    static bool VerifyRelationWords(DictionaryFile& dict, RelationData& data,
                                     std::vector<size_t>& memberCounts, std::string& strReport);
     static bool VerifyRelationChunks(DictionaryFile& dict, RelationData& data,
                                      const std::vector<size_t>& memberCounts,
@@ -209,7 +209,7 @@ bool DataFileVerifier::VerifyRelations(DictionaryFile& dict, int nRecord, uint64
            VerifyRelationChunks(dict, data, memberCounts, nRelations, strReport);
 }
 
-bool DataFileVerifier::VerifyRelationWords(DictionaryFile& dict, const RelationData& data,
+bool DataFileVerifier::VerifyRelationWords(DictionaryFile& dict, RelationData& data,
                                            std::vector<size_t>& memberCounts,
                                            std::string& strReport) {
     if (!data.words.CheckSections()) {
