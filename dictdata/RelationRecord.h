@@ -55,7 +55,7 @@ constexpr size_t kRelationHeaderSize = 32;
 constexpr size_t kRelationItemSize = 6;
 constexpr uint32_t kMaxRelationChunk = 1u << 20;  // decompressed bytes of one chunk
 constexpr uint32_t kMaxRelationWords = 1u << 22;  // list positions are stored in 22 bits
-constexpr uint32_t kMembersPerGroup = 64;
+constexpr uint32_t kMembersPerGroup = 16;
 constexpr uint32_t kTextsPerGroup = 16;
 constexpr int kRelationKindCount = 26;
 

@@ -1,6 +1,6 @@
 #include "render/PageHtml.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace {
 
@@ -59,10 +59,14 @@ void AppendLink(std::string& strOut, uint32_t nFirst, uint32_t nSecond, uint32_t
                 const std::string& strText, const std::string& strShown) {
     strOut += "<a href=\"";
     strOut += kLinkPrefix;
-    char numbers[48];
-    std::snprintf(numbers, sizeof numbers, "&lt;%u:%u:%u&gt;", static_cast<unsigned>(nFirst),
-                  static_cast<unsigned>(nSecond), static_cast<unsigned>(nThird));
-    strOut += numbers;
+    char numbers[48] = "&lt;";
+    char* pEnd = numbers + 4;
+    for (uint32_t nValue : {nFirst, nSecond, nThird}) {
+        pEnd = std::to_chars(pEnd, numbers + sizeof numbers, nValue).ptr;
+        *pEnd++ = ':';
+    }
+    strOut.append(numbers, pEnd - 1);  // without the last ":"
+    strOut += "&gt;";
     for (char ch : strText) {
         switch (ch) {
             case '&': strOut += "&amp;"; break;
