@@ -167,7 +167,7 @@ private:
 // What the engine keeps of a relation record once it has read it: the layout, the two word
 // sections, and the chunks it inflated last.
 struct RelationData {
-    static constexpr int kChunkSlots = 16;
+    static constexpr int kChunkSlots = 64;
     struct Chunk {
         uint32_t nChunk = UINT32_MAX;     // the chunk held; UINT32_MAX for none
         std::string strData;              // its decompressed bytes, indexed
