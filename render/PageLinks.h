@@ -5,6 +5,10 @@
 //   N  an entry number: the sense to open that word at (its tab, scrolled to the sense); 0 for
 //      the word's first page
 //   K  what kind of link it is, below
+// The text is the word as the link shows it (a related word as its sense spells it, "Sunday");
+// a link to the rest of a kind carries the shown word. Pages write the address as "about:" and
+// the rest, with "<", ">", "&" and quotes as entities, which the view decodes before it reads
+// the numbers; the dialog goes by the numbers, never by the text.
 #ifndef LEXANO_RENDER_PAGELINKS_H
 #define LEXANO_RENDER_PAGELINKS_H
 
