@@ -8,6 +8,11 @@ bool FindSearchTarget(DictionaryFile& dict, const std::string& strSearch, int& n
     return ResolveWord(dict, AnsiLowerCopy(strSearch), nPos, how);
 }
 
+bool FindSearchTarget(DictionaryFile& dict, const std::string& strSearch, int& nPos,
+                      Resolution& how, int& nPartOfSpeech) {
+    return ResolveWord(dict, AnsiLowerCopy(strSearch), nPos, how, nPartOfSpeech);
+}
+
 long RowToBringIntoView(long nPos, long nTopRow, long nPerPage, long nCount) {
     if (nPos <= nTopRow) {
         return nPos;  // scrolling up to a row puts it on top

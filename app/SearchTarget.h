@@ -14,6 +14,10 @@
 // W-1) and how set; false, both untouched, when no file is open.
 bool FindSearchTarget(DictionaryFile& dict, const std::string& strSearch, int& nPos,
                       Resolution& how);
+// The same, with nPartOfSpeech the part of speech of the form the text is (ResolveWord), -1
+// when it is none.
+bool FindSearchTarget(DictionaryFile& dict, const std::string& strSearch, int& nPos,
+                      Resolution& how, int& nPartOfSpeech);
 
 // The row to bring completely into view so that row nPos becomes the first visible row of a
 // list of nCount rows whose top row is nTopRow and which shows nPerPage rows whole: nPos itself

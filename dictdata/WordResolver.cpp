@@ -21,22 +21,27 @@ bool HasEntryOf(DictionaryFile& dict, int nPos, int nPart) {
     return false;
 }
 
-// A base form of strText; sets nPos to it.
-bool FindForm(DictionaryFile& dict, const std::string& strText, int& nPos) {
+// A base form of strText; sets nPos to it and nPart to the part of speech whose list or rule
+// gave it (-1 for a text that is a word once its periods are gone).
+bool FindForm(DictionaryFile& dict, const std::string& strText, int& nPos, int& nPart) {
     const ExceptionLists* pLists = dict.GetExceptionLists();
     static const ExceptionLists kNoLists;
     int nBase = -1;
-    auto isBase = [&](const std::string& strCandidate, int nPart) {
+    int nBasePart = -1;
+    auto isBase = [&](const std::string& strCandidate, int nCandidatePart) {
         int nFound = -1;
-        if (!dict.FindExactWord(strCandidate, nFound) || !HasEntryOf(dict, nFound, nPart)) {
+        if (!dict.FindExactWord(strCandidate, nFound) ||
+            !HasEntryOf(dict, nFound, nCandidatePart)) {
             return false;
         }
         nBase = nFound;
+        nBasePart = nCandidatePart;
         return true;
     };
     std::string strBase;
     if (!FindBaseForm(pLists ? *pLists : kNoLists, strText, isBase, strBase)) return false;
     nPos = nBase;
+    nPart = nBasePart;
     return true;
 }
 
@@ -53,22 +58,23 @@ bool FindPrefix(DictionaryFile& dict, const std::string& strText, int nFloor, in
 }
 
 // The steps exact, form, folded, prefix and, when bLast, spelling and nearest, for strText.
-// False, nPos and how untouched, when none of the steps taken lands.
+// False, nPos, how and nPart untouched, when none of the steps taken lands.
 bool ResolveSteps(DictionaryFile& dict, const std::string& strText, bool bLast, int& nPos,
-                  Resolution& how) {
+                  Resolution& how, int& nPart) {
     bool bExact = false;
     const int nFloor = dict.FindWordNear(strText, bExact);
     Resolution result = Resolution::kExact;
     int nFound = nFloor;
+    int nFormPart = -1;
     const std::string strFolded = AnsiFoldAccents(strText);
     const bool bFolds = strFolded != strText;
     std::vector<SpellingMatch> spellings;
     if (bExact) {
         result = Resolution::kExact;
-    } else if (FindForm(dict, strText, nFound)) {
+    } else if (FindForm(dict, strText, nFound, nFormPart)) {
         result = Resolution::kForm;
     } else if (bFolds && (dict.FindExactWord(strFolded, nFound) ||
-                          FindForm(dict, strFolded, nFound))) {
+                          FindForm(dict, strFolded, nFound, nFormPart))) {
         result = Resolution::kFolded;
     } else if (FindPrefix(dict, strText, nFloor, nFound) ||
                (bFolds && FindPrefix(dict, strFolded, dict.FindWord(strFolded), nFound))) {
@@ -84,6 +90,7 @@ bool ResolveSteps(DictionaryFile& dict, const std::string& strText, bool bLast, 
     }
     nPos = nFound;
     how = result;
+    nPart = nFormPart;
     return true;
 }
 
@@ -91,14 +98,20 @@ bool ResolveSteps(DictionaryFile& dict, const std::string& strText, bool bLast, 
 
 bool ResolveWord(DictionaryFile& dict, const std::string& strLowerText, int& nPos,
                  Resolution& how) {
+    int nPart = -1;
+    return ResolveWord(dict, strLowerText, nPos, how, nPart);
+}
+
+bool ResolveWord(DictionaryFile& dict, const std::string& strLowerText, int& nPos,
+                 Resolution& how, int& nPartOfSpeech) {
     if (!dict.IsOpen()) return false;
     // Words may begin or end with punctuation ('tween, a.d., .22): the text with its marks goes
     // first, and only when it lands nowhere do the marks at its end, then at its start, go.
     const std::vector<std::string> texts = SearchTextsFor(strLowerText);
     for (size_t i = 0; i + 1 < texts.size(); ++i) {
-        if (ResolveSteps(dict, texts[i], false, nPos, how)) return true;
+        if (ResolveSteps(dict, texts[i], false, nPos, how, nPartOfSpeech)) return true;
     }
-    ResolveSteps(dict, texts.back(), true, nPos, how);
+    ResolveSteps(dict, texts.back(), true, nPos, how, nPartOfSpeech);
     return true;
 }
 

@@ -34,6 +34,14 @@ enum class Resolution {
 bool ResolveWord(DictionaryFile& dict, const std::string& strLowerText, int& nPos,
                  Resolution& how);
 
+// ResolveWord that also names the part of speech (0 adverb, 1 adjective, 2 verb, 3 noun) whose
+// exception list or rule of detachment made the text a form of the word, so that the entry can
+// be opened where the form belongs ("went" is a verb form of "go"): set when how is kForm, or
+// kFolded by a form of the folded text; -1 otherwise (also for a text that is a word once its
+// periods are gone). False, all three untouched, only when no file is open.
+bool ResolveWord(DictionaryFile& dict, const std::string& strLowerText, int& nPos,
+                 Resolution& how, int& nPartOfSpeech);
+
 // The words the spelling step offers for strLowerText, as ResolveWord takes them: those of
 // FindSpellings for the text, else for its folded form when the text has accents; at most nMax,
 // the one ResolveWord lands on first. True with matches set (perhaps empty); false, matches

@@ -215,6 +215,24 @@ TEST(WordResolver, KnownAnswersInOrderExactFormFoldedPrefixNearest) {
     EXPECT_EQ(how, Resolution::kFolded);
 }
 
+// The part of speech whose list or rule made a form, so that its entry opens on that tab.
+TEST(WordResolver, FormsNameThePartOfSpeechThatMadeThem) {
+    DictionaryFile dict;
+    ASSERT_TRUE(dict.Open(SaveContent(ResolverContent(true), "resolver-parts.pdb").c_str()));
+    const std::pair<const char*, int> kCases[] = {
+        {"went", 2},     {"ran", 2},      {"mice", 3},  {"happier", 1},
+        {"runs", 3},     // run is a noun and a verb: nouns are tried first
+        {"caf\xE9s", 3}, // a form of the folded text
+        {"run", -1},     {"ephem", -1},   {"qzxv", -1}, {"caf\xE9", -1},
+    };
+    for (const auto& c : kCases) {
+        int nPos = -1, nPart = 99;
+        Resolution how = Resolution::kExact;
+        ASSERT_TRUE(ResolveWord(dict, c.first, nPos, how, nPart)) << c.first;
+        EXPECT_EQ(nPart, c.second) << c.first << " " << ResolutionName(how);
+    }
+}
+
 TEST(WordResolver, FileWithoutMorphologyRecordsKeepsTheRules) {
     DictionaryFile dict;
     ASSERT_TRUE(dict.Open(SaveContent(ResolverContent(false), "plain.pdb").c_str()));
