@@ -12,6 +12,7 @@
 #include <typeinfo>
 
 #include "dictdata/SearchText.h"
+#include "htmlview/LinkCells.h"
 #include "platform/AnsiText.h"
 
 namespace {
@@ -65,6 +66,8 @@ PageWindow::PageWindow(wxWindow* pParent, const wxSize& size)
     GetParser()->AddTagHandler(new BreakTagHandler);
     GetParser()->AddTagHandler(new RuleTagHandler);
     ApplyFonts();
+    // Before the HTML window's own paint handler, which it calls.
+    Bind(wxEVT_PAINT, &PageWindow::OnPaintWithLinkFocus, this);
     Bind(wxEVT_CONTEXT_MENU, &PageWindow::OnContextMenu, this);
     Bind(wxEVT_KEY_DOWN, &PageWindow::OnKeyDownZoom, this);
     Bind(wxEVT_MOUSEWHEEL, &PageWindow::OnMouseWheel, this);
@@ -268,4 +271,107 @@ void PageWindow::OnMenuLookUp(wxCommandEvent& WXUNUSED(event)) {
     if (m_lookUpHandler) {
         m_lookUpHandler();
     }
+}
+
+bool PageWindow::SetPage(const wxString& strSource) {
+    m_nFocusLink = -1;
+    return wxHtmlWindow::SetPage(strSource);
+}
+
+bool PageWindow::MoveLinkFocus(bool bForward) {
+    std::vector<LinkCells> links;
+    CollectLinkCells(GetInternalRepresentation(), links);
+    const int nCount = static_cast<int>(links.size());
+    if (nCount == 0) {
+        return false;
+    }
+    int nNext = 0;
+    if (m_nFocusLink >= 0 && m_nFocusLink < nCount) {
+        nNext = (m_nFocusLink + (bForward ? 1 : nCount - 1)) % nCount;
+    } else {
+        // From the part of the page in view, as a reader expects after scrolling.
+        const int nTop = GetTopPixel();
+        const int nBottom = nTop + GetClientSize().y;
+        nNext = bForward ? 0 : nCount - 1;
+        for (int i = 0; i < nCount; ++i) {
+            const int n = bForward ? i : nCount - 1 - i;
+            const wxRect rc = links[n].GetBounds();
+            if (bForward ? rc.GetTop() >= nTop : rc.GetBottom() < nBottom) {
+                nNext = n;
+                break;
+            }
+        }
+    }
+    m_nFocusLink = nNext;
+    ScrollIntoView(links[nNext].GetBounds());
+    Refresh();
+    return true;
+}
+
+bool PageWindow::FollowFocusedLink() {
+    std::vector<LinkCells> links;
+    CollectLinkCells(GetInternalRepresentation(), links);
+    if (m_nFocusLink < 0 || m_nFocusLink >= static_cast<int>(links.size())) {
+        return false;
+    }
+    // A copy: following the link may replace the page, and its cells with it.
+    const wxHtmlLinkInfo link(links[m_nFocusLink].pLink->GetHref(),
+                              links[m_nFocusLink].pLink->GetTarget());
+    OnLinkClicked(link);
+    return true;
+}
+
+std::vector<wxRect> PageWindow::GetFocusedLinkRects() const {
+    std::vector<LinkCells> links;
+    CollectLinkCells(GetInternalRepresentation(), links);
+    std::vector<wxRect> rects;
+    if (m_nFocusLink >= 0 && m_nFocusLink < static_cast<int>(links.size())) {
+        for (const wxRect& rc : links[m_nFocusLink].rects) {
+            rects.push_back(wxRect(CalcScrolledPosition(rc.GetPosition()), rc.GetSize()));
+        }
+    }
+    return rects;
+}
+
+void PageWindow::ScrollIntoView(const wxRect& rcPage) {
+    const int kMargin = kPageBorder;
+    const int nTop = GetTopPixel();
+    const int nHeight = GetClientSize().y;
+    if (rcPage.GetTop() - kMargin < nTop || rcPage.height + 2 * kMargin > nHeight) {
+        ScrollToPixel(rcPage.GetTop() - kMargin);
+    } else if (rcPage.GetBottom() + kMargin >= nTop + nHeight) {
+        // Scrolling goes by whole units: rounded up so that the bottom is in view.
+        int nUnitX = 0;
+        int nUnitY = 0;
+        GetScrollPixelsPerUnit(&nUnitX, &nUnitY);
+        const int nWanted = rcPage.GetBottom() + kMargin + 1 - nHeight;
+        ScrollToPixel(nUnitY > 0 ? (nWanted + nUnitY - 1) / nUnitY * nUnitY : nWanted);
+    }
+}
+
+void PageWindow::OnPaintWithLinkFocus(wxPaintEvent& event) {
+    // This paint DC stays open while the HTML window paints through its own: on Windows a
+    // second one made after the first had closed would find nothing left to paint.
+    wxPaintDC dc(this);
+    wxHtmlWindow::OnPaint(event);
+    const std::vector<wxRect> rects = GetFocusedLinkRects();
+    if (rects.empty()) {
+        return;
+    }
+    dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT), 2));
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    for (const wxRect& rc : rects) {
+        dc.DrawRectangle(wxRect(rc).Inflate(2, 1));
+    }
+}
+
+void PageWindow::ShowContextMenuFromKeyboard() {
+    wxPoint pt(kPageBorder, kPageBorder);
+    const std::vector<wxRect> rects = GetFocusedLinkRects();
+    if (!rects.empty() && GetClientRect().Contains(rects.front().GetBottomLeft())) {
+        pt = rects.front().GetBottomLeft();
+    }
+    wxMenu* pMenu = CreateContextMenu();
+    PopupMenu(pMenu, pt);
+    delete pMenu;
 }

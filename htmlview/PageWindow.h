@@ -5,13 +5,16 @@
 // control, which decides what the link means; the right-click menu holds "Copy" and "Look up";
 // Ctrl+plus, Ctrl+minus, Ctrl+0 and Ctrl with the mouse wheel zoom the text. Arrow keys, Page Up,
 // Page Down, Home and End scroll the page; a double-click selects a word, without the white space
-// and punctuation around it; Ctrl+C copies the selection.
+// and punctuation around it; Ctrl+C copies the selection. The links can be gone through from the
+// keyboard: the view keeps a link focus, marked by a frame around the link, which the owner moves
+// and follows (MoveLinkFocus, FollowFocusedLink).
 #ifndef LEXANO_HTMLVIEW_PAGEWINDOW_H
 #define LEXANO_HTMLVIEW_PAGEWINDOW_H
 
 #include <wx/html/htmlwin.h>
 
 #include <functional>
+#include <vector>
 
 class PageWindow : public wxHtmlWindow {
 public:
@@ -49,6 +52,26 @@ public:
 
     // The menu shown on a right click or the Menu key; built fresh each time.
     wxMenu* CreateContextMenu();
+    // Shows that menu as the keyboard opens it: under the focused link when it is in view, else
+    // at the top left of the window. Returns once the menu is closed.
+    void ShowContextMenuFromKeyboard();
+
+    // Moves the link focus to the next link of the page (bForward) or the one before, round the
+    // page; with no link focused, to the first link not above the window's top (the last not
+    // below its bottom), or round to the first (last). The link is marked and scrolled into
+    // view. False, nothing changed, when the page has no link.
+    bool MoveLinkFocus(bool bForward);
+    // Follows the focused link as a click on it does. False when no link is focused.
+    bool FollowFocusedLink();
+    // The focused link's place among the page's links in page order; -1 when none is. A new
+    // page has none.
+    int GetFocusedLink() const { return m_nFocusLink; }
+    // The rectangles of the focused link's cells in window coordinates (scrolled), one per line
+    // it runs over; empty when no link is focused.
+    std::vector<wxRect> GetFocusedLinkRects() const;
+
+    // Replaces the shown page by strSource; the link focus goes.
+    bool SetPage(const wxString& strSource) override;
 
     // Selects the word at ptPage (page coordinates, unscrolled) as a double-click does: the text
     // of the word cell there without the white space and punctuation at its ends ("tour," gives
@@ -70,9 +93,15 @@ private:
     void OnDoubleClick(wxMouseEvent& event);
     // Narrows a selection of one word cell to the part [nBegin, nEnd) of its text.
     void NarrowSelection(size_t nBegin, size_t nEnd);
+    // Paints the page, then the link focus's mark over it.
+    void OnPaintWithLinkFocus(wxPaintEvent& event);
+    // Scrolls the least that shows rcPage (page coordinates) whole, or its top when it is
+    // taller than the window.
+    void ScrollIntoView(const wxRect& rcPage);
 
     LinkHandler m_linkHandler;
     LookUpHandler m_lookUpHandler;
+    int m_nFocusLink = -1;  // the focused link's place in page order; -1: none
     int m_nZoomStep = 0;
     int m_nWheelRotation = 0;  // wheel movement not yet turned into a zoom step
 };
