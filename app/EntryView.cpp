@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "htmlview/PageWindow.h"
+#include "render/PageLinks.h"
+#include "render/SearchPages.h"
 #include "platform/Environment.h"
 #include "platform/TabCtrl.h"
 #include "res/Templates.h"
@@ -13,10 +15,6 @@ namespace {
 
 // The part-of-speech names that get a tab, in tab order.
 const char* const kTabNames[4] = {"Noun", "Verb", "Adj.", "Adv."};
-
-// WriteHtml multiplies the scroll position by the page's height modulo 2^32: positions are kept
-// within this range so that the product never wraps.
-constexpr uint32_t kMaxScrollRange = 0xFFFF;
 
 // The wait cursor from construction to destruction, so that it ends on every way out, also
 // when an allocation fails.
@@ -66,10 +64,22 @@ void EntryView::FitTabLabels() {
 }
 
 bool EntryView::ShowWordEntry(int nPos) {
-    return ShowWord(nPos, 0, 0, 0);
+    return ShowSearchedEntry(nPos, -1, std::string());
 }
 
-bool EntryView::ShowWord(int nPos, int nTab, uint32_t nScrollPos, uint32_t nScrollRange) {
+bool EntryView::ShowSearchedEntry(int nPos, int nPartOfSpeech, const std::string& strNotFound) {
+    const State stateLeft = GetState();
+    Placement where;
+    where.nPartOfSpeech = nPartOfSpeech;
+    where.strNotFound = strNotFound;
+    if (!ShowWord(nPos, where)) {
+        return false;
+    }
+    Remember(stateLeft);
+    return true;
+}
+
+bool EntryView::ShowWord(int nPos, const Placement& where) {
     if (!m_dict.IsOpen() || nPos < 0 || static_cast<uint32_t>(nPos) >= m_dict.GetWordCount()) {
         return false;
     }
@@ -78,8 +88,13 @@ bool EntryView::ShowWord(int nPos, int nTab, uint32_t nScrollPos, uint32_t nScro
     std::string strPages[4];  // by name, in the order of kTabNames
     const bool bRead =
         BuildWordPages(m_dict, nPos, pages) && EveryEntryWasRead(m_dict, nPos, pages);
+    int nTab = where.nTab;
     if (bRead) {
         FilePagesByName(pages, strPages);
+        nTab = ChooseTab(nPos, pages, strPages, where);
+        if (nTab < 0) {
+            return false;  // an entry the word does not have
+        }
     }
     // A word that cannot be read has no part of speech that could be shown: no tab.
     const int nTabs = LayOutTabs(strPages, nTab);
@@ -90,13 +105,62 @@ bool EntryView::ShowWord(int nPos, int nTab, uint32_t nScrollPos, uint32_t nScro
         m_dict.GetWord(nPos, strWord);
         strPage = BuildDamagedEntryPage(strWord);
     }
+    const int nCurrent = GetCurrentTab();
+    int nNoteTab = 0;
+    if (!where.strNotFound.empty()) {
+        nNoteTab = where.nNoteTab >= 0 && where.nNoteTab < nTabs ? where.nNoteTab
+                                                                  : std::max(0, nCurrent);
+        AddNotFoundLine(m_dict, where.strNotFound, nTabs > 0 ? m_pages[nNoteTab] : strPage);
+    }
     // Without a tab the word has nothing to show: an empty page, never the page of the word
     // shown before.
-    const int nCurrent = GetCurrentTab();
     const char* lpszPage = nTabs > 0 && nCurrent >= 0 ? m_pages[nCurrent].c_str() : strPage.c_str();
-    m_html.WriteHtml(lpszPage, nullptr, nScrollPos, nScrollRange);
-    m_nPos = nPos;
+    const std::string strAnchor = where.nEntry != 0 ? EntryAnchorName(where.nEntry) : std::string();
+    m_html.WriteHtml(lpszPage, strAnchor.c_str(), where.nScrollPos, where.nScrollRange);
+    m_shown = State();
+    m_shown.nPos = nPos;
+    m_shown.strText = where.strNotFound;
+    m_shown.nNoteTab = nNoteTab;
     return true;
+}
+
+int EntryView::ChooseTab(int nPos, const std::vector<NamedPage>& pages,
+                         const std::string strPages[4], const Placement& where) {
+    std::string strName;
+    if (where.nEntry != 0) {
+        size_t nPage = 0;
+        if (!FindEntryPage(m_dict, nPos, where.nEntry, nPage) || nPage >= pages.size()) {
+            return -1;
+        }
+        strName = pages[nPage].first;
+    } else if (where.nPartOfSpeech >= 0) {
+        strName = DictionaryFile::PartOfSpeechName(static_cast<uint32_t>(where.nPartOfSpeech));
+    } else {
+        return where.nTab;
+    }
+    // The tab of that name counts the non-empty pages before it; a word without it opens on
+    // its first tab.
+    int nTab = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (strName == kTabNames[i]) {
+            return strPages[i].empty() ? 0 : nTab;
+        }
+        nTab += strPages[i].empty() ? 0 : 1;
+    }
+    return 0;
+}
+
+void EntryView::ShowSinglePage(const std::string& strLabel, std::string& strPage,
+                               uint32_t nScrollPos, uint32_t nScrollRange) {
+    m_bLayingOutTabs = true;
+    TabDeleteAllItems(m_tab);
+    m_pages[0].swap(strPage);
+    TabInsertItem(m_tab, 0, strLabel);
+    m_tab->ChangeSelection(0);
+    m_bLayingOutTabs = false;
+    FocusPage();
+    FitTabLabels();
+    m_html.WriteHtml(m_pages[0].c_str(), nullptr, nScrollPos, nScrollRange);
 }
 
 void EntryView::FilePagesByName(std::vector<NamedPage>& pages, std::string strPages[4]) {
@@ -160,30 +224,4 @@ void EntryView::ShowCurrentTabPage() {
     if (nTab >= 0 && nTab < 4) {
         m_html.WriteHtml(m_pages[nTab].c_str(), nullptr, 0, 0);
     }
-}
-
-EntryView::State EntryView::GetState() const {
-    State state;
-    state.nPos = m_nPos;
-    state.nTab = std::max(0, GetCurrentTab());
-    const PageWindow* pPage = m_html.GetBrowser();
-    const int nHeight = pPage != nullptr ? pPage->GetPageHeight() : 0;
-    if (nHeight > 0) {
-        // Kept as a fraction of the height, which also holds once the page is laid out anew
-        // for another width.
-        const uint64_t nTop = static_cast<uint64_t>(std::max(0, pPage->GetTopPixel()));
-        const uint64_t nRange = std::min<uint64_t>(static_cast<uint64_t>(nHeight), kMaxScrollRange);
-        // Rounded up, so that the page is not shown a pixel above where it was.
-        state.nScrollPos = static_cast<uint32_t>((nTop * nRange + nHeight - 1) / nHeight);
-        state.nScrollRange = static_cast<uint32_t>(nRange);
-    }
-    return state;
-}
-
-bool EntryView::RestoreState(const State& state) {
-    return ShowWord(state.nPos, state.nTab, state.nScrollPos, state.nScrollRange);
-}
-
-bool EntryView::FollowLink(const HtmlLinkInfo& WXUNUSED(info)) {
-    return false;
 }

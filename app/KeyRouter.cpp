@@ -7,6 +7,7 @@
 
 #include "htmlview/HtmlMessages.h"
 #include "platform/AnsiText.h"
+#include "platform/MouseButtons.h"
 #include "platform/PrivateMessage.h"
 
 void KeyRouter::Attach(wxWindow* pDialog, wxTextCtrl* pEdit, wxListView* pList) {
@@ -53,6 +54,9 @@ void KeyRouter::SendCommand(int nId) {
 }
 
 bool KeyRouter::HandleExtraKey(const wxKeyEvent& event) {
+    if (HandleHistoryKey(event)) {
+        return true;
+    }
     if (!m_target.InEntryMode()) {
         const bool bInBox = m_pEdit->IsShown() && wxWindow::FindFocus() == m_pEdit;
         return bInBox && HandleSearchBoxKey(event);
@@ -67,6 +71,13 @@ bool KeyRouter::HandleSearchBoxKey(const wxKeyEvent& event) {
     const long nPage = std::max(1, m_pList->GetCountPerPage() - 1);
     long nTarget = 0;
     switch (event.GetKeyCode()) {
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER:
+        if (nMods != wxMOD_CONTROL) {
+            return false;  // Enter alone opens the selected word, by the dialog's own rule
+        }
+        m_target.SearchMeanings();
+        return true;
     case WXK_UP:
     case WXK_NUMPAD_UP:
         nTarget = nRow - 1;
@@ -107,7 +118,61 @@ bool KeyRouter::HandleSearchBoxKey(const wxKeyEvent& event) {
     return true;
 }
 
+bool KeyRouter::HandleHistoryKey(const wxKeyEvent& event) {
+    const int nMods = event.GetModifiers();
+    switch (event.GetKeyCode()) {
+    case WXK_LEFT:
+    case WXK_NUMPAD_LEFT:
+    case WXK_RIGHT:
+    case WXK_NUMPAD_RIGHT:
+        if (nMods != wxMOD_ALT) {
+            return false;
+        }
+        m_target.GoThroughHistory(event.GetKeyCode() == WXK_RIGHT ||
+                                  event.GetKeyCode() == WXK_NUMPAD_RIGHT);
+        return true;
+    case WXK_BROWSER_BACK:
+    case WXK_BROWSER_FORWARD:
+        m_target.GoThroughHistory(event.GetKeyCode() == WXK_BROWSER_FORWARD);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool KeyRouter::HandlePageKey(const wxKeyEvent& event) {
+    const int nMods = event.GetModifiers();
+    switch (event.GetKeyCode()) {
+    case WXK_TAB:
+        // A page without links leaves Tab to the dialog: the next control.
+        return (nMods == wxMOD_NONE || nMods == wxMOD_SHIFT) &&
+               m_target.MoveLinkFocus(nMods == wxMOD_NONE);
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER:
+        return nMods == wxMOD_NONE && m_target.FollowFocusedLink();
+    case WXK_ESCAPE:
+        if (nMods != wxMOD_NONE) {
+            return false;
+        }
+        m_target.ReturnToList();  // as Backspace; the dialog still never closes on Escape
+        return true;
+    case WXK_MENU:
+    case WXK_WINDOWS_MENU:
+    case WXK_F10:
+        if (nMods != (event.GetKeyCode() == WXK_F10 ? wxMOD_SHIFT : wxMOD_NONE)) {
+            return false;
+        }
+        m_target.ShowPageMenu();
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool KeyRouter::HandleEntryKey(const wxKeyEvent& event) {
+    if (HandlePageKey(event)) {
+        return true;
+    }
     const int nMods = event.GetModifiers();
     switch (event.GetKeyCode()) {
     case WXK_TAB:
@@ -139,6 +204,10 @@ bool KeyRouter::HandleEntryKey(const wxKeyEvent& event) {
     default:
         return false;
     }
+}
+
+void KeyRouter::AttachMouseButtons(wxWindow* pWindow) {
+    BindBackForwardButtons(pWindow, [this](bool bForward) { m_target.GoThroughHistory(bForward); });
 }
 
 void KeyRouter::OnCharPage(wxKeyEvent& event) {

@@ -5,8 +5,12 @@
 // The dialog's own rule (PreTranslateMessage): Enter in the search box posts WM_SEARCH_ENTER,
 // Backspace anywhere posts WM_BACK_KEY, neither key swallowed; Escape is the Cancel command and
 // Enter the OK command, as a dialog manager has them. Added to it: in the search box, the keys
-// that move the list's selection; in entry mode, the keys that change tabs, and Alt+L for "L";
-// a character typed into the page starts a new search with it.
+// that move the list's selection and Ctrl+Enter for a search in the meanings; in entry mode, the
+// keys that change tabs, Alt+L for "L", Escape back to the list, Tab and Shift+Tab from link to
+// link in the page and Enter to follow the focused one, the Menu key and Shift+F10 for the
+// page's menu; in both modes, the history's back and forward (Alt+Left, Alt+Right, the
+// keyboard's Back and Forward keys, the mouse's back and forward buttons); a character typed
+// into the page starts a new search with it.
 #ifndef LEXANO_APP_KEYROUTER_H
 #define LEXANO_APP_KEYROUTER_H
 
@@ -32,6 +36,19 @@ public:
     virtual void LookupSelection() = 0;
     // Returns to the list with strText (1252) in the search box, the caret after it, searched.
     virtual void SearchTyped(const std::string& strText) = 0;
+    // Returns to the list as it was left.
+    virtual void ReturnToList() = 0;
+    // Shows the page of a search in the meanings for the search box's text.
+    virtual void SearchMeanings() = 0;
+    // The page shown before (bForward false) or after the current one in the history.
+    virtual void GoThroughHistory(bool bForward) = 0;
+    // Moves the page's link focus to the next (previous) link; false when the page has none.
+    virtual bool MoveLinkFocus(bool bForward) = 0;
+    // Follows the page's focused link; false when the page has the keyboard focus but no
+    // focused link, or does not have the keyboard focus.
+    virtual bool FollowFocusedLink() = 0;
+    // Opens the page's context menu as the keyboard does.
+    virtual void ShowPageMenu() = 0;
 
 protected:
     ~KeyTarget() = default;
@@ -61,11 +78,19 @@ public:
     // a word starts a new search with it; every other key goes on to the page.
     void OnCharPage(wxKeyEvent& event);
 
+    // Makes the mouse's back and forward buttons go through the history over pWindow and every
+    // window inside it now.
+    void AttachMouseButtons(wxWindow* pWindow);
+
 private:
     // The added keys; true when the key was used up.
     bool HandleExtraKey(const wxKeyEvent& event);
     bool HandleSearchBoxKey(const wxKeyEvent& event);
     bool HandleEntryKey(const wxKeyEvent& event);
+    // Entry mode's keys for the page: its links, its menu, and Escape.
+    bool HandlePageKey(const wxKeyEvent& event);
+    // The history's keys, in both modes.
+    bool HandleHistoryKey(const wxKeyEvent& event);
     // Sends the command nId to the dialog as its button would (wxID_OK, wxID_CANCEL).
     void SendCommand(int nId);
 

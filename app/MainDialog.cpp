@@ -1,6 +1,7 @@
 #include "app/MainDialog.h"
 
 #include <wx/button.h>
+#include <wx/menu.h>
 #include <wx/notebook.h>
 #include <wx/textctrl.h>
 
@@ -129,10 +130,14 @@ bool MainDialog::OnInitDialog() {
         html.SetLookUpCommandId(IDC_LOOKUP);  // the page menu's "Look up" is "L"
         html.GetBrowser()->Bind(wxEVT_CHAR, &KeyRouter::OnCharPage, &m_keys);
         html.Navigate2("about:blank");
+        m_keys.AttachMouseButtons(this);
     } else {
         ShowList();
         UpdateData(false);
+        m_keys.AttachMouseButtons(this);
     }
+    // The list's own menu: the search in the meanings, and what the window menu offers.
+    m_list->Bind(wxEVT_CONTEXT_MENU, &MainDialog::OnContextMenuList, this);
     LookupClipboard();
     return true;
 }
@@ -203,10 +208,14 @@ void MainDialog::SearchAndSelect() {
     // word it begins, or else the word that sorts just before it. Nothing without a file.
     int nFound = 0;
     Resolution how = Resolution::kNearest;
-    if (!FindSearchTarget(m_dict, m_search, nFound, how)) {
+    int nPart = -1;
+    if (!FindSearchTarget(m_dict, m_search, nFound, how, nPart)) {
         return;
     }
     const long nPos = nFound;
+    m_nSearchRow = nPos;
+    m_searchHow = how;
+    m_nSearchPart = nPart;
     m_list->EnsureVisible(RowToBringIntoView(nPos, m_list->GetTopItem(),
                                              m_list->GetCountPerPage(), m_list->GetItemCount()));
     m_list->SetItemState(nPos, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
@@ -218,6 +227,7 @@ void MainDialog::SelectRow(long nRow) {
         return;
     }
     nRow = std::max(0L, std::min(nRow, nCount - 1));
+    m_nSearchRow = -1;  // the selection is no longer where the text led
     m_list->EnsureVisible(nRow);
     m_list->SetItemState(nRow, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
 }
@@ -227,6 +237,26 @@ void MainDialog::SelectTab(int nTab) {
 }
 
 bool MainDialog::ShowEntry() {
+    ShowEntryControls();
+    const long nRow = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+    if (nRow < 0) {
+        return false;
+    }
+    int nPart = -1;
+    std::string strNotFound;
+    if (nRow == m_nSearchRow) {
+        nPart = m_nSearchPart;
+        if (m_searchHow == Resolution::kSpelling || m_searchHow == Resolution::kNearest) {
+            strNotFound = m_search;
+        }
+    }
+    // Without a file the tabs and the page stay as they were.
+    m_entry.ShowSearchedEntry(static_cast<int>(nRow), nPart, strNotFound);
+    m_mode = kEntryMode;
+    return true;
+}
+
+void MainDialog::ShowEntryControls() {
     m_list->Hide();
     m_edit->Hide();
     m_entry.Show(true);
@@ -235,15 +265,67 @@ bool MainDialog::ShowEntry() {
     // The page takes the focus, so that the keys that scroll it work at once; the control that
     // had it (the search box or the list) is hidden now.
     m_entry.FocusPage();
+}
 
-    const long nRow = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
-    if (nRow < 0) {
+void MainDialog::SearchMeanings() {
+    if (!m_dict.IsOpen()) {
+        return;
+    }
+    ShowEntryControls();
+    m_entry.ShowMeaningPage(m_search);
+    m_mode = kEntryMode;
+}
+
+void MainDialog::ReturnToList() {
+    if (m_mode == kEntryMode) {
+        ShowList();
+    }
+}
+
+void MainDialog::GoThroughHistory(bool bForward) {
+    if (m_mode != kEntryMode) {
+        // From the list, back goes to the page the list was opened from, as it was left.
+        if (bForward || m_entry.GetHistory().empty()) {
+            return;
+        }
+        ShowEntryControls();
+        m_mode = kEntryMode;
+    } else if (!(bForward ? m_entry.GoForward() : m_entry.GoBack())) {
+        return;
+    }
+    PutShownPageIntoSearchBox();
+}
+
+void MainDialog::PutShownPageIntoSearchBox() {
+    const EntryView::State state = m_entry.GetState();
+    std::string strText = state.strText;
+    if (state.kind != EntryView::PageKind::kMeanings && !m_dict.GetWord(state.nPos, strText)) {
+        return;
+    }
+    m_search = strText;
+    UpdateData(false);
+    // The box may have held that very text already, which raises no change.
+    SearchAndSelect();
+}
+
+bool MainDialog::MoveLinkFocus(bool bForward) {
+    PageWindow* pPage = m_entry.GetHtml().GetBrowser();
+    if (pPage == nullptr || !pPage->MoveLinkFocus(bForward)) {
         return false;
     }
-    // Without a file the tabs and the page stay as they were.
-    m_entry.ShowWordEntry(static_cast<int>(nRow));
-    m_mode = kEntryMode;
+    m_entry.FocusPage();
     return true;
+}
+
+bool MainDialog::FollowFocusedLink() {
+    PageWindow* pPage = m_entry.GetHtml().GetBrowser();
+    return pPage != nullptr && wxWindow::FindFocus() == pPage && pPage->FollowFocusedLink();
+}
+
+void MainDialog::ShowPageMenu() {
+    if (PageWindow* pPage = m_entry.GetHtml().GetBrowser()) {
+        pPage->ShowContextMenuFromKeyboard();
+    }
 }
 
 void MainDialog::OnOK() {}
@@ -311,6 +393,32 @@ void MainDialog::OnClickList(ListNotifyEvent& WXUNUSED(event)) {
     ShowEntry();
 }
 
+void MainDialog::OnContextMenuList(wxContextMenuEvent& event) {
+    wxMenu menu;
+    menu.Append(IDM_SEARCHMEANINGS, kSearchMeaningsLabel);
+    std::string strAbout;
+    if (LoadResString(IDS_ABOUTBOX, strAbout) && !strAbout.empty()) {
+        menu.AppendSeparator();
+        menu.Append(IDM_ABOUTBOX, AnsiToWx(strAbout));
+    }
+    wxPoint pt = event.GetPosition();
+    if (pt != wxDefaultPosition) {
+        pt = ScreenToClient(pt);
+    }
+    switch (GetPopupMenuSelectionFromUser(menu, pt)) {
+    case IDM_SEARCHMEANINGS:
+        SearchMeanings();
+        break;
+    case IDM_ABOUTBOX: {
+        AboutDialog dlgAbout;
+        dlgAbout.DoModal(this);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
 void MainDialog::OnBack(wxCommandEvent& WXUNUSED(event)) {
     ShowList();
 }
@@ -352,8 +460,10 @@ void MainDialog::OnSelChangeTab(wxBookCtrlEvent& WXUNUSED(event)) {
 
 void MainDialog::OnHtmlLink(PrivateMessageEvent& event) {
     const HtmlLinkInfo* pInfo = reinterpret_cast<const HtmlLinkInfo*>(event.GetWParam());
-    if (pInfo != nullptr) {
-        m_entry.FollowLink(*pInfo);
+    // A link that leads nowhere the file holds changes nothing.
+    if (pInfo != nullptr && m_entry.FollowLink(*pInfo)) {
+        m_mode = kEntryMode;
+        PutShownPageIntoSearchBox();
     }
 }
 

@@ -22,11 +22,13 @@
 #include "app/EntryView.h"
 #include "app/KeyRouter.h"
 #include "dictdata/DictionaryFile.h"
+#include "dictdata/WordResolver.h"
 #include "platform/DialogLayout.h"
 #include "platform/ListViewCtrl.h"
 #include "platform/PrivateMessage.h"
 
 class wxBookCtrlEvent;
+class wxContextMenuEvent;
 class wxButton;
 class TabCtrl;
 class wxTextCtrl;
@@ -67,9 +69,20 @@ public:
     // tab per part of speech, always in the order Noun, Verb, Adj., Adv., with the first tab's
     // page in the view. A word without entries, or with none of those four, gets no tab and an
     // empty page; a word whose entry cannot be read because the data file is damaged gets no tab
-    // and a page that says so. Returns false, with m_mode, the tabs and the page unchanged, when
-    // no row is selected; true once entry mode is set.
+    // and a page that says so. When the row is the one the search box's text landed on, the
+    // entry opens as that text leads: a form of the word ("went") on the tab of the form's part
+    // of speech, and a text the search found only by its spelling or as the nearest word with a
+    // line above the headword that says it is not in the dictionary, with suggestions. Returns
+    // false, with m_mode, the tabs and the page unchanged, when no row is selected; true once
+    // entry mode is set.
     bool ShowEntry();
+
+    // Shows in entry mode, under one tab, the page of a search in the meanings for the search
+    // box's text. Nothing when no file is open.
+    void SearchMeanings() override;
+
+    // The label of the word list's menu item that does SearchMeanings.
+    static constexpr const char* kSearchMeaningsLabel = "Search meanings";
 
     // Puts the clipboard's text, without its line feeds, tabs and carriage returns, into the
     // search box and selects the nearest word; the display mode stays. False, with nothing
@@ -90,6 +103,9 @@ public:
     // The search text as last exchanged with the search box (1252).
     const std::string& GetSearchText() const { return m_search; }
 
+    // What entry mode shows: the tabs, the view, the pages and their history.
+    const EntryView& GetEntryView() const { return m_entry; }
+
 protected:
     // Binds the controls to the members on the first call; then copies the search box's text
     // into m_search (bSaveAndValidate) or m_search into the search box.
@@ -109,6 +125,17 @@ private:
     int GetCurrentTab() const override { return m_entry.GetCurrentTab(); }
     void LookupSelection() override;
     void SearchTyped(const std::string& strText) override;
+    void ReturnToList() override;
+    void GoThroughHistory(bool bForward) override;
+    bool MoveLinkFocus(bool bForward) override;
+    bool FollowFocusedLink() override;
+    void ShowPageMenu() override;
+
+    // Shows the entry mode's controls, with the focus in the page.
+    void ShowEntryControls();
+    // Puts into the search box the word of the page shown (its list spelling), or the text of a
+    // search in the meanings, and selects its row, so that going back to the list goes there.
+    void PutShownPageIntoSearchBox();
 
     void SetupWordList();
     void SetupLayout();
@@ -122,6 +149,7 @@ private:
     void OnSysCommand(wxCommandEvent& event);
     void OnGetDispInfoList(ListNotifyEvent& event);
     void OnClickList(ListNotifyEvent& event);
+    void OnContextMenuList(wxContextMenuEvent& event);
     void OnBack(wxCommandEvent& event);
     void OnChangeSearch(wxCommandEvent& event);
     void OnHtmlBlank(PrivateMessageEvent& event);
@@ -144,6 +172,11 @@ private:
     bool m_bBound = false;
 
     std::string m_search;  // the search text, 1252, as typed
+    // Where the search text landed: its row (-1 once the selection was moved by other means),
+    // by which step, and the part of speech of the form it is (-1 when none).
+    long m_nSearchRow = -1;
+    Resolution m_searchHow = Resolution::kExact;
+    int m_nSearchPart = -1;
     wxIconBundle m_hIcon;  // icon group 128
     int m_mode = kListMode;
     bool m_closing = false;  // a close request has arrived; never cleared

@@ -18,6 +18,8 @@
 // System menu command of the About entry. Windows reserves the low four bits of system
 // commands, so the value is tested after masking with 0xFFF0.
 #define IDM_ABOUTBOX 0x0010
+// Command of the word list's menu item "Search meanings".
+#define IDM_SEARCHMEANINGS 0x7001
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
