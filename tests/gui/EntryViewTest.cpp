@@ -112,3 +112,38 @@ TEST_F(EntryViewTest, PositionTheFileDoesNotHoldChangesNothing) {
     EXPECT_EQ(strPage, PageText());
     EXPECT_EQ(1, m_pView->GetState().nPos);
 }
+
+// The history as a web browser keeps it: each page as it was left, a page shown again in place
+// of the current one, a new page after going back dropping the way forward, and a bounded size.
+TEST_F(EntryViewTest, HistoryKeepsThePagesShownAsTheyWereLeft) {
+    ASSERT_TRUE(m_pView->ShowWordEntry(0));
+    m_pView->SelectTab(1);
+    ASSERT_TRUE(m_pView->ShowWordEntry(1));
+    ASSERT_TRUE(m_pView->ShowWordEntry(1));
+    EXPECT_EQ(2u, m_pView->GetHistory().size());
+    EXPECT_FALSE(m_pView->GoForward());
+    ASSERT_TRUE(m_pView->GoBack());
+    EXPECT_EQ(0, m_pView->GetState().nPos);
+    EXPECT_EQ("Noun,Verb", TabNames());
+    EXPECT_EQ(1, m_pView->GetCurrentTab());
+    EXPECT_FALSE(m_pView->GoBack());
+
+    // A search in the meanings (this file has no index: the page says so) replaces "short" as
+    // the way forward.
+    ASSERT_TRUE(m_pView->ShowMeaningPage("yearning"));
+    EXPECT_EQ("Meanings", TabNames());
+    EXPECT_TRUE(Contains(PageText(), "no index of the meanings"));
+    ASSERT_EQ(2u, m_pView->GetHistory().size());
+    EXPECT_EQ(1u, m_pView->GetHistoryIndex());
+    EXPECT_EQ(EntryView::PageKind::kMeanings, m_pView->GetHistory()[1].kind);
+    ASSERT_TRUE(m_pView->GoBack());
+    ASSERT_TRUE(m_pView->GoForward());
+    EXPECT_EQ("yearning", m_pView->GetState().strText);
+
+    for (size_t i = 0; i < EntryView::kMaxHistory + 5; ++i) {
+        ASSERT_TRUE(m_pView->ShowWordEntry(static_cast<int>(i % 2)));
+    }
+    EXPECT_EQ(EntryView::kMaxHistory, m_pView->GetHistory().size());
+    EXPECT_EQ(EntryView::kMaxHistory - 1, m_pView->GetHistoryIndex());
+    EXPECT_EQ(EntryView::PageKind::kEntry, m_pView->GetHistory().front().kind);  // oldest gone
+}
