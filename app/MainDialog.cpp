@@ -323,9 +323,14 @@ bool MainDialog::FollowFocusedLink() {
 }
 
 void MainDialog::ShowPageMenu() {
-    if (PageWindow* pPage = m_entry.GetHtml().GetBrowser()) {
-        pPage->ShowContextMenuFromKeyboard();
-    }
+    // Once the key has been handled: on Windows the keys come through a keyboard hook, and a
+    // menu's own loop run inside it would take the key that opened it (F10) as the one that
+    // closes it.
+    CallAfter([this] {
+        if (PageWindow* pPage = m_entry.GetHtml().GetBrowser()) {
+            pPage->ShowContextMenuFromKeyboard();
+        }
+    });
 }
 
 void MainDialog::OnOK() {}
