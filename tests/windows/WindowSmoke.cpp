@@ -17,6 +17,9 @@
 //   acp         the ANSI code page
 //   path        the program's path as GetExecutablePath gives it (ANSI, or short when needed)
 //   hit         what a click on the headword reaches: "page", or the class of what lies above
+//   link        screen centre of the first related word's link in view and the word: "X Y WORD"
+//   focuslink   the page's focused link, by its place among the links (-1: none)
+//   history     the pages in the history and the current one's place: "COUNT INDEX"
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/init.h>
@@ -28,9 +31,12 @@
 #include <wx/timer.h>
 
 #include "app/MainDialog.h"
+#include "htmlview/HtmlLink.h"
+#include "htmlview/LinkCells.h"
 #include "htmlview/PageWindow.h"
 #include "platform/Assertions.h"
 #include "platform/Environment.h"
+#include "platform/AnsiText.h"
 #include "res/resource.h"
 
 namespace {
@@ -50,6 +56,30 @@ PageWindow* FindPage(wxWindow* pDlg) {
         return nullptr;
     }
     return dynamic_cast<PageWindow*>(pView->GetChildren().GetFirst()->GetData());
+}
+
+// The first related word's link in view, the link focus and the history.
+void AddLinkState(wxWindow* pDlg, PageWindow* pPage, wxString& strState) {
+    std::vector<LinkCells> links;
+    CollectLinkCells(pPage->GetInternalRepresentation(), links);
+    for (const LinkCells& link : links) {
+        HtmlLinkInfo info;
+        const wxRect rc(pPage->CalcScrolledPosition(link.rects.front().GetPosition()),
+                        link.rects.front().GetSize());
+        if (ClassifyNavigation(WxToAnsi(link.pLink->GetHref()).c_str(), info) ==
+                HtmlNavigation::kLink &&
+            info.nThird >= 1 && info.nThird <= 26 && pPage->GetClientRect().Contains(rc)) {
+            const wxPoint ptCentre = rc.GetPosition() + wxPoint(rc.width / 2, rc.height / 2);
+            strState << "link=" << PointText(pPage->ClientToScreen(ptCentre)) << " "
+                     << AnsiToWx(info.strText) << "\n";
+            break;
+        }
+    }
+    strState << "focuslink=" << pPage->GetFocusedLink() << "\n";
+    if (MainDialog* pMain = dynamic_cast<MainDialog*>(pDlg)) {
+        strState << "history=" << pMain->GetEntryView().GetHistory().size() << " "
+                 << pMain->GetEntryView().GetHistoryIndex() << "\n";
+    }
 }
 
 void AddListState(wxListCtrl* pList, wxString& strState) {
@@ -98,6 +128,7 @@ void AddPageState(wxWindow* pDlg, wxString& strState) {
         } else {
             strState << (pHit ? pHit->GetClassInfo()->GetClassName() : wxT("none")) << "\n";
         }
+        AddLinkState(pDlg, pPage, strState);
     }
     if (wxWindow* pLookup = pDlg->FindWindow(IDC_LOOKUP)) {
         strState << "lookup=" << Centre(pLookup) << "\n";

@@ -77,6 +77,52 @@ start_program() {
 click_at() { xdotool mousemove --sync "$1" "$2" click 1; }
 double_click_at() { xdotool mousemove --sync "$1" "$2" click --repeat 2 --delay 80 1; }
 
+# On the entry of "dictionary": a click on its first related word in view opens that word and
+# puts it into the search box, and so does a click on a related word of that page; the mouse's
+# back button, Alt+Right, the keyboard's Back key and Alt+Left go through the history one page
+# each; Tab frames a link; Escape goes back to the list; Ctrl+Enter there searches the meanings
+# of "dictionary"; Backspace and Enter open "dictionary" again.
+check_links_and_history() {
+    local lx ly word next
+    read -r lx ly word <<<"$(state link)"
+    [ -n "$word" ] || fail "links: the page shows no related word"
+    click_at "$lx" "$ly"
+    wait_until state_matches edit "$word" || fail "links: a click on \"$word\" did not open it"
+    wait_until state_matches history "2 1" || fail "links: the history is not dictionary, $word"
+    import -window root "$WORK/2a-link.png"
+    read -r lx ly next <<<"$(state link)"
+    [ -n "$next" ] || fail "links: the page of \"$word\" shows no related word"
+    click_at "$lx" "$ly"
+    wait_until state_matches edit "$next" || fail "links: a click on \"$next\" did not open it"
+    xdotool click 8
+    wait_until state_matches history "3 1" || fail "history: mouse back: $(state history), not 3 1"
+    xdotool key alt+Right
+    wait_until state_matches history "3 2" || fail "history: Alt+Right: $(state history), not 3 2"
+    xdotool key XF86Back
+    wait_until state_matches history "3 1" || fail "history: Back key: $(state history), not 3 1"
+    state_matches edit "$word" || fail "history: the search box does not hold \"$word\""
+    xdotool key alt+Left
+    wait_until state_matches history "3 0" || fail "history: Alt+Left: $(state history), not 3 0"
+    wait_until state_matches page '.*dictionary.*' || fail "history: the page is not dictionary's"
+    xdotool key Tab
+    wait_until state_matches focuslink 0 || fail "links: Tab framed no link"
+    import -window root "$WORK/2b-link-focus.png"
+    xdotool key Escape
+    wait_until state_matches mode list || fail "Escape did not go back to the list"
+    xdotool key ctrl+Return
+    wait_until state_matches tabs Meanings || fail "Ctrl+Enter did not search the meanings"
+    wait_until state_matches page '.*Meanings with.*dictionary.*' || fail "no page of meanings"
+    import -window root "$WORK/2c-meanings.png"
+    xdotool key BackSpace
+    wait_until state_matches mode list || fail "Backspace did not leave the meanings"
+    xdotool key Return
+    wait_until state_matches mode entry || fail "Enter did not open dictionary again"
+    wait_until state_matches page '.*dictionary.*' || fail "the page is not dictionary's again"
+    echo "smoke: clicks on \"$word\", then \"$next\" open them; mouse back, Alt+Right, the Back"
+    echo "smoke: key and Alt+Left go a page each; Tab frames a link; Escape goes back to the list;"
+    echo "smoke: Ctrl+Enter searches the meanings"
+}
+
 # Clicks the close box of the window manager's frame: the right end of the title bar.
 close_window() {
     local info x y w left right top
@@ -119,6 +165,7 @@ check_smoke_program() {
     [ "$(state tabrow)" -ge 10 ] || fail "the page covers the tab row"
     state_matches hit page || fail "a click on the page reaches another window"
     echo "smoke: Enter shows tabs $(state tabs); page: $(state page | cut -c1-100)"
+    check_links_and_history
 
     read -r hx hy <<<"$(state headword)"
     double_click_at "$hx" "$hy"
