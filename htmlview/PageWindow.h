@@ -5,7 +5,7 @@
 // control, which decides what the link means; the right-click menu holds "Copy" and "Look up";
 // Ctrl+plus, Ctrl+minus, Ctrl+0 and Ctrl with the mouse wheel zoom the text. Arrow keys, Page Up,
 // Page Down, Home and End scroll the page; a double-click selects a word; Ctrl+C copies the
-// selection.
+// selection. On a dark desktop the pages are drawn dark (htmlview/DarkPage.h).
 #ifndef LEXANO_HTMLVIEW_PAGEWINDOW_H
 #define LEXANO_HTMLVIEW_PAGEWINDOW_H
 
@@ -50,6 +50,9 @@ public:
     // The menu shown on a right click or the Menu key; built fresh each time.
     wxMenu* CreateContextMenu();
 
+    // True while the shown page is drawn in the colours of a dark desktop (htmlview/DarkPage.h).
+    bool IsDrawnDark() const { return m_bDark; }
+
 protected:
     void OnLinkClicked(const wxHtmlLinkInfo& link) override;
     wxHtmlOpeningStatus OnOpeningURL(wxHtmlURLType type, const wxString& strUrl,
@@ -57,6 +60,9 @@ protected:
 
 private:
     void ApplyFonts();
+    // Draws the page just parsed in the dark page's colours when the desktop is dark.
+    void ApplyDesktopColours();
+    void OnSysColourChanged(wxSysColourChangedEvent& event);
     void OnContextMenu(wxContextMenuEvent& event);
     void OnKeyDownZoom(wxKeyEvent& event);
     void OnMouseWheel(wxMouseEvent& event);
@@ -67,6 +73,7 @@ private:
     LookUpHandler m_lookUpHandler;
     int m_nZoomStep = 0;
     int m_nWheelRotation = 0;  // wheel movement not yet turned into a zoom step
+    bool m_bDark = false;      // the page is drawn dark
 };
 
 #endif
