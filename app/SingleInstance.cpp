@@ -1,5 +1,8 @@
 #include "app/SingleInstance.h"
 
+// wx/ipc.h chooses DDE or sockets by the platform that wx/defs.h names, which it does not
+// include itself.
+#include <wx/defs.h>
 #include <wx/ipc.h>
 #include <wx/log.h>
 #include <wx/snglinst.h>
@@ -162,7 +165,7 @@ bool SingleInstance::HandOver(const LookupRequest& request) {
             std::this_thread::sleep_for(std::chrono::milliseconds(kRetryMs));
         }
     };
-    // A little beyond the tries' own end, for the child process to start and end.
+    // A little beyond the tries' own end, for the child process to end.
     const int kMarginMs = 250;
     return RunWithTimeLimit(fnTry, kHandOverWaitMs + kMarginMs);
 }

@@ -43,9 +43,10 @@ public:
 
     // Hands request to the window of the process that holds the lock: connects, trying again
     // every kRetryMs while that process has not made its channel yet, and sends the request.
-    // True once the window took it. False after kHandOverWaitMs without that, when the lock's
-    // process is gone, or when TakeLock found no place. REQUIRES: TakeLock answered false, and
-    // the toolkit has not been started in this process (platform/TimeLimit.h).
+    // True once the window took it. False after kHandOverWaitMs without that (and a little
+    // more for the process the tries run in, platform/TimeLimit.h), when the lock's process is
+    // gone, or when TakeLock found no place. REQUIRES: TakeLock answered false, and the toolkit
+    // has not been started in this process.
     bool HandOver(const LookupRequest& request);
 
     // For the lock holder, with the toolkit running: takes requests from now on and gives each

@@ -4,6 +4,7 @@
 #include "app/DictApp.h"
 #include "app/SingleInstance.h"
 #include "platform/Console.h"
+#include "platform/TimeLimit.h"
 #include "platform/WindowFront.h"
 
 int RunCommandLine(int argc, char** argv, LookupRequest& request, SingleInstance& instance) {
@@ -30,6 +31,10 @@ int RunCommandLine(int argc, char** argv, LookupRequest& request, SingleInstance
         // The window that held the lock did not answer, or is gone: this start opens its own,
         // and serves the later ones if the lock is free now.
         instance.TakeLock();
+    }
+    // The process that only tries the hand-over for its parent (Windows) opens no window.
+    if (IsTimeLimitedChild()) {
+        return 1;
     }
     request = cmd.request;
     return -1;

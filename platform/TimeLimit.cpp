@@ -4,9 +4,12 @@
 #include <wx/init.h>
 
 #include <chrono>
+#include <string>
 #include <thread>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <wx/msw/wrapwin.h>
+#else
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,11 +17,57 @@
 
 #ifdef _WIN32
 
-bool RunWithTimeLimit(const std::function<bool()>& fnWork, int WXUNUSED(nTimeoutMs)) {
-    return fnWork();
+namespace {
+
+const wchar_t kChildMark[] = L"LEXANO_TIME_LIMITED_CHILD";
+// A Windows process takes longer to start, under Wine some hundred milliseconds.
+const int kChildStartMs = 500;
+
+}  // namespace
+
+bool IsTimeLimitedChild() {
+    wchar_t szValue[4] = {};
+    return ::GetEnvironmentVariableW(kChildMark, szValue, 4) == 1 && szValue[0] == L'1';
+}
+
+bool RunWithTimeLimit(const std::function<bool()>& fnWork, int nTimeoutMs) {
+    if (IsTimeLimitedChild()) {
+        ::ExitProcess(fnWork() ? 0 : 1);
+    }
+    wchar_t szModule[32768];
+    const DWORD nLength = ::GetModuleFileNameW(nullptr, szModule, 32768);
+    if (nLength == 0 || nLength >= 32768) {
+        return false;
+    }
+    // CreateProcessW may write into the command line it is given.
+    std::wstring strCommand = ::GetCommandLineW();
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ::SetEnvironmentVariableW(kChildMark, L"1");
+    const BOOL bStarted = ::CreateProcessW(szModule, &strCommand[0], nullptr, nullptr, FALSE, 0,
+                                           nullptr, nullptr, &startup, &process);
+    ::SetEnvironmentVariableW(kChildMark, nullptr);
+    if (!bStarted) {
+        return false;
+    }
+    DWORD nExit = 1;
+    if (::WaitForSingleObject(process.hProcess, nTimeoutMs + kChildStartMs) == WAIT_OBJECT_0) {
+        ::GetExitCodeProcess(process.hProcess, &nExit);
+    } else {
+        ::TerminateProcess(process.hProcess, 1);
+        ::WaitForSingleObject(process.hProcess, INFINITE);
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return nExit == 0;
 }
 
 #else
+
+bool IsTimeLimitedChild() {
+    return false;
+}
 
 bool RunWithTimeLimit(const std::function<bool()>& fnWork, int nTimeoutMs) {
     const pid_t pid = fork();

@@ -4,17 +4,22 @@
 
 #include <functional>
 
-// Runs fnWork with the toolkit's non-window part set up (sockets, IPC) and returns its answer;
-// false when it has not answered within nTimeoutMs.
+// Runs fnWork in a child process and returns its answer; false when it has not answered within
+// nTimeoutMs after the child started (the child is then killed), or when no child could be
+// started. The toolkit's socket waits are long, and DDE's can be endless under Wine: a peer
+// that never answers cannot hold this process up.
 //
-// On Unix fnWork runs in a child process, which is killed at the deadline, so that a peer that
-// never answers cannot hold this process up: the toolkit's socket waits are long. The child
-// shares nothing with this process afterwards. REQUIRES: the toolkit has not been started in
-// this process yet (the child starts it on its own).
+// On Unix the child is a fork that sets up the toolkit's non-window part (sockets, IPC) for
+// fnWork. REQUIRES: the toolkit has not been started in this process.
 //
-// On Windows fnWork runs in this process, bounded by DDE's own timeouts (the connection is
-// sought for at most 2 seconds a window, a transaction waits at most 5); nTimeoutMs only ends
-// the tries that fnWork makes itself.
+// On Windows the child is this program started again with the same command line, marked as
+// such in its environment: it takes the same steps as this process up to the same call, where
+// it runs fnWork and ends with its answer. Its start, longer under Wine, is allowed for beside
+// nTimeoutMs. REQUIRES: every step before the call is repeated alike in the child, and the
+// child asks IsTimeLimitedChild() before it would do anything but reach the call.
 bool RunWithTimeLimit(const std::function<bool()>& fnWork, int nTimeoutMs);
+
+// True in such a child process on Windows; always false elsewhere.
+bool IsTimeLimitedChild();
 
 #endif
