@@ -121,8 +121,12 @@ protected:
     }
     void TearDown() override {
         RemoveDataFileBesideProgram();
-        SetClipboard("");
-        SetPrimarySelection("");
+        // Frees what the test put on the clipboard and into the selection; the toolkit frees
+        // only one of them as it ends.
+        for (bool bPrimary : {true, false}) {
+            wxTheClipboard->UsePrimarySelection(bPrimary);
+            wxTheClipboard->Clear();
+        }
     }
 
     std::vector<std::string> Environment() const {
