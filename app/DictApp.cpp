@@ -3,10 +3,11 @@
 #include <wx/init.h>
 #include <wx/log.h>
 
-
 #include "app/MainDialog.h"
 #include "app/RequestRouter.h"
 #include "app/SingleInstance.h"
+#include "platform/Assertions.h"
+#include "platform/Clipboard.h"
 #include "platform/Environment.h"
 
 wxIMPLEMENT_APP_NO_MAIN(DictApp);
@@ -32,6 +33,7 @@ bool DictApp::InitInstance() {
 }
 
 int main(int argc, char** argv) {
+    LogToolkitAssertions();
     LookupRequest request;
     SingleInstance instance;
     const int nStatus = RunCommandLine(argc, argv, request, instance);
@@ -54,6 +56,7 @@ int main(int argc, char** argv) {
     wxGetApp().SetStart(request, instance.HoldsLock() ? &instance : nullptr);
     wxTheApp->CallOnInit();
     instance.Release();
+    ReleaseClipboards();
     wxEntryCleanup();
     return 0;
 }

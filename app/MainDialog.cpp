@@ -288,18 +288,33 @@ bool MainDialog::ShowEntry() {
     if (nRow < 0) {
         return false;
     }
-    // A word whose block cannot be read keeps the tabs and the page as they were.
+    // Without a file the tabs and the page stay as they were.
+    const int nPos = static_cast<int>(nRow);
     std::vector<NamedPage> pages;
-    if (m_dict.IsOpen() && BuildWordPages(m_dict, static_cast<int>(nRow), pages)) {
-        std::string strPages[4];  // by name, in the order of kTabNames
-        FilePagesByName(pages, strPages);
-        const int k = LayOutTabs(strPages);
-        // Without a tab the word has nothing to show: an empty page, never the page of the word
-        // shown before.
-        m_html.WriteHtml(k > 0 ? m_pages[0].c_str() : "", nullptr, 0, 0);
+    if (m_dict.IsOpen()) {
+        if (BuildWordPages(m_dict, nPos, pages) && EveryEntryWasRead(m_dict, nPos, pages)) {
+            std::string strPages[4];  // by name, in the order of kTabNames
+            FilePagesByName(pages, strPages);
+            const int k = LayOutTabs(strPages);
+            // Without a tab the word has nothing to show: an empty page, never the page of the
+            // word shown before.
+            m_html.WriteHtml(k > 0 ? m_pages[0].c_str() : "", nullptr, 0, 0);
+        } else {
+            ShowDamagedEntry(nPos);
+        }
     }
     m_mode = kEntryMode;
     return true;
+}
+
+void MainDialog::ShowDamagedEntry(int nPos) {
+    // No tab: the word has no part of speech that could be shown. Its text is missing too when
+    // its own block is the damaged part.
+    std::string strNone[4];
+    LayOutTabs(strNone);
+    std::string strWord;
+    m_dict.GetWord(nPos, strWord);
+    m_html.WriteHtml(BuildDamagedEntryPage(strWord).c_str(), nullptr, 0, 0);
 }
 
 void MainDialog::FilePagesByName(std::vector<NamedPage>& pages, std::string strPages[4]) {

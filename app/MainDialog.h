@@ -66,8 +66,9 @@ public:
     // Switches the controls to entry mode and shows the entry of the first selected row: one
     // tab per part of speech, always in the order Noun, Verb, Adj., Adv., with the first tab's
     // page in the view. A word without entries, or with none of those four, gets no tab and an
-    // empty page. Returns false, with m_mode, the tabs and the page unchanged, when no row is
-    // selected; true once entry mode is set.
+    // empty page; a word whose entry cannot be read because the data file is damaged gets no tab
+    // and a page that says so. Returns false, with m_mode, the tabs and the page unchanged, when
+    // no row is selected; true once entry mode is set.
     bool ShowEntry();
 
     // Puts the clipboard's text, without its line feeds, tabs and carriage returns, into the
@@ -123,6 +124,8 @@ private:
     // Puts the non-empty pages of strPages (by name, in tab order) into m_pages with one tab
     // each, the first current; the pages are moved out. Returns the number of tabs.
     int LayOutTabs(std::string strPages[4]);
+    // Shows, without tabs, the page that says the entry of the word at nPos cannot be read.
+    void ShowDamagedEntry(int nPos);
     void DestroyDialogWindow();
     void LookupSelection();
     void ShowCurrentTabPage();

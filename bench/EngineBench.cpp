@@ -5,14 +5,20 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "dictdata/Ansi.h"
+#include "dictdata/BigEndian.h"
 #include "dictdata/DictionaryFile.h"
+#include "dictdata/MeaningIndex.h"
+#include "dictdata/SpellingIndex.h"
 #include "dictdata/WordResolver.h"
 #include "render/WordPages.h"
 #include "tools/DataFileWriter.h"
@@ -50,6 +56,31 @@ std::string SyntheticPath() {
         const uint32_t nSizes[4] = {static_cast<uint32_t>(content.entries.size()), 0, 0, 0};
         GroupCountsForSizes(nSizes, content.entryCounts);
         const std::string strFile = std::string(LEXANO_BENCH_TMPDIR) + "/synthetic.pdb";
+        std::string strError;
+        if (!SaveDataFile(content, strFile.c_str(), strError)) std::abort();
+        return strFile;
+    }();
+    return strPath;
+}
+
+// The largest exception list a file may hold (1 MiB of pairs), all of it one form: "qq" with
+// 104,857 bases "000000" to "104856". Looking up "qqful" tries the noun rule for "-ful" on each
+// base of "qq"; only "000003ful" and "000005" are words.
+std::string HugeExceptionListPath() {
+    static const std::string strPath = [] {
+        DataFileContent content;
+        for (const char* lpszWord : {"000003ful", "000005", "qwerty"}) {
+            content.entries.push_back(std::string(lpszWord) + "\na sense");
+            content.words.push_back({lpszWord, {static_cast<uint32_t>(content.entries.size())}});
+        }
+        const uint32_t nSizes[4] = {3, 0, 0, 0};
+        GroupCountsForSizes(nSizes, content.entryCounts);
+        char base[16];
+        for (int i = 0; i < 104857; ++i) {
+            std::snprintf(base, sizeof base, "%06d", i);
+            content.exceptions[0].emplace_back("qq", base);
+        }
+        const std::string strFile = std::string(LEXANO_BENCH_TMPDIR) + "/huge-exceptions.pdb";
         std::string strError;
         if (!SaveDataFile(content, strFile.c_str(), strError)) std::abort();
         return strFile;
@@ -173,6 +204,14 @@ void BM_ResolveWordForms(benchmark::State& state, const std::string& (*fnPath)()
     SearchTexts(state, dict, SampleForms(dict), true);
 }
 
+// One lookup of "qqful" in the file of HugeExceptionListPath, the worst an exception list can
+// make a lookup; compare with BM_ResolveWordForms, a lookup of an ordinary form.
+void BM_ResolveFormOfHugeExceptionList(benchmark::State& state) {
+    DictionaryFile dict;
+    if (!OpenOrSkip(state, dict, HugeExceptionListPath())) return;
+    SearchTexts(state, dict, {"qqful"}, true);
+}
+
 void BM_GetWordSequential(benchmark::State& state, const std::string& (*fnPath)()) {
     DictionaryFile dict;
     if (!OpenOrSkip(state, dict, fnPath())) return;
@@ -243,6 +282,136 @@ void BM_PagesRandomWords(benchmark::State& state) {
     }
 }
 
+// One random edit of each sample word (a letter inserted, deleted, replaced or two swapped),
+// then every prefix of it: the texts a user types on the way to a misspelling.
+std::vector<std::string> MisspelledPrefixes(DictionaryFile& dict) {
+    std::mt19937 random(5);
+    std::vector<std::string> prefixes;
+    for (std::string strWord : SampleWords(dict)) {
+        strWord = AnsiLowerCopy(strWord);
+        const size_t p = random() % strWord.size();
+        const char chLetter = static_cast<char>('a' + random() % 26);
+        switch (random() % 4) {
+            case 0: strWord.insert(strWord.begin() + p, chLetter); break;
+            case 1: if (strWord.size() > 1) strWord.erase(p, 1); break;
+            case 2: strWord[p] = chLetter; break;
+            default: if (p + 1 < strWord.size()) std::swap(strWord[p], strWord[p + 1]); break;
+        }
+        for (size_t n = 1; n <= strWord.size(); ++n) prefixes.push_back(strWord.substr(0, n));
+    }
+    return prefixes;
+}
+
+double MicrosecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The spelling step on every prefix of 1,000 misspelled words, as the resolver asks it (the
+// nearest word only). Counters: the first call after Open, which reads the length groups it
+// needs; the worst and the mean prefix, each prefix timed as the least of 5 runs (so that the
+// machine's other work does not count); the memory the index keeps after all of them.
+void BM_SpellingKeystrokes(benchmark::State& state) {
+    DictionaryFile dict;
+    if (!OpenOrSkip(state, dict, RealPath())) return;
+    const std::vector<std::string> prefixes = MisspelledPrefixes(dict);
+    std::vector<SpellingMatch> matches;
+    const size_t nHeapBefore = mallinfo2().uordblks;
+    auto start = std::chrono::steady_clock::now();
+    if (!dict.FindSpellings("recieve", 1, matches)) {
+        state.SkipWithError("the file has no spelling index");
+        return;
+    }
+    state.counters["first_call_us"] = MicrosecondsSince(start);
+    size_t i = 0;
+    for (auto _ : state) {
+        dict.FindSpellings(prefixes[i], 1, matches);
+        benchmark::DoNotOptimize(matches.data());
+        if (++i == prefixes.size()) i = 0;
+    }
+    double dWorst = 0, dTotal = 0;
+    for (const std::string& strText : prefixes) {
+        double dBest = 1e9;
+        for (int r = 0; r < 5; ++r) {
+            start = std::chrono::steady_clock::now();
+            dict.FindSpellings(strText, 1, matches);
+            dBest = std::min(dBest, MicrosecondsSince(start));
+        }
+        dWorst = std::max(dWorst, dBest);
+        dTotal += dBest;
+    }
+    state.counters["prefixes"] = static_cast<double>(prefixes.size());
+    state.counters["worst_us"] = dWorst;
+    state.counters["mean_us"] = dTotal / prefixes.size();
+    state.counters["index_memory"] = static_cast<double>(dict.GetSpellingIndex()->MemoryInUse());
+    state.counters["heap_kept"] = static_cast<double>(mallinfo2().uordblks - nHeapBefore);
+}
+
+// The whole search box step (ResolveWord) on the same prefixes: most land by prefix, the rest
+// by spelling or nearest.
+void BM_ResolveMisspelledKeystrokes(benchmark::State& state) {
+    DictionaryFile dict;
+    if (!OpenOrSkip(state, dict, RealPath())) return;
+    SearchTexts(state, dict, MisspelledPrefixes(dict), true);
+}
+
+// Two-word searches in the meanings, in the engine. Counters: the worst and mean query (least
+// of 5 runs each), and the size of the meaning index and of the spelling record in the file.
+const char* const kTwoWordQueries[] = {
+    "sweet fruit", "large feline", "small bird", "capital city", "musical instrument",
+    "chemical element", "religious ceremony", "french writer", "sharp knife", "body part",
+    "young horse", "legal document", "green vegetable", "ancient greek", "white wine",
+    "the of", "a of", "united states", "shallow water", "extinct reptile"};
+
+// The size of the record tagged lpszTag in the data file at strPath, 0 when there is none.
+double RecordSize(const std::string& strPath, const char* lpszTag) {
+    std::ifstream file(strPath, std::ios::binary);
+    const std::string strData((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (strData.size() < 78) return 0;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(strData.data());
+    const int nCount = ReadU16BE(p + 76);
+    for (int r = 0; r < nCount && 78u + 8u * (r + 1) <= strData.size(); ++r) {
+        const uint32_t nStart = ReadU32BE(p + 78 + 8 * r);
+        const uint32_t nEnd = r + 1 < nCount ? ReadU32BE(p + 78 + 8 * (r + 1)) : strData.size();
+        if (nEnd - nStart >= 4 && strData.compare(nStart, 4, lpszTag) == 0) return nEnd - nStart;
+    }
+    return 0;
+}
+
+void BM_SearchMeanings(benchmark::State& state) {
+    DictionaryFile dict;
+    if (!OpenOrSkip(state, dict, RealPath())) return;
+    std::vector<MeaningMatch> matches;
+    const size_t nHeapBefore = mallinfo2().uordblks;
+    auto start = std::chrono::steady_clock::now();
+    if (!dict.SearchMeanings("sweet fruit", matches)) {
+        state.SkipWithError("the file has no meaning index");
+        return;
+    }
+    state.counters["first_call_us"] = MicrosecondsSince(start);
+    size_t i = 0;
+    for (auto _ : state) {
+        dict.SearchMeanings(kTwoWordQueries[i], matches);
+        benchmark::DoNotOptimize(matches.data());
+        if (++i == std::size(kTwoWordQueries)) i = 0;
+    }
+    double dWorst = 0, dTotal = 0;
+    for (const char* lpszQuery : kTwoWordQueries) {
+        double dBest = 1e9;
+        for (int r = 0; r < 5; ++r) {
+            start = std::chrono::steady_clock::now();
+            dict.SearchMeanings(lpszQuery, matches);
+            dBest = std::min(dBest, MicrosecondsSince(start));
+        }
+        dWorst = std::max(dWorst, dBest);
+        dTotal += dBest;
+    }
+    state.counters["worst_us"] = dWorst;
+    state.counters["mean_us"] = dTotal / std::size(kTwoWordQueries);
+    state.counters["heap_kept"] = static_cast<double>(mallinfo2().uordblks - nHeapBefore);
+    state.counters["meaning_record"] = RecordSize(RealPath(), kMeaningTag);
+    state.counters["spelling_record"] = RecordSize(RealPath(), kSpellingTag);
+}
+
 const std::string& Real() {
     static const std::string strPath = RealPath();
     return strPath;
@@ -261,6 +430,7 @@ BENCHMARK_CAPTURE(BM_FindWordKeystrokes, synthetic, Synthetic);
 BENCHMARK_CAPTURE(BM_ResolveWordKeystrokes, real, Real);
 BENCHMARK_CAPTURE(BM_FindWordForms, real, Real);
 BENCHMARK_CAPTURE(BM_ResolveWordForms, real, Real);
+BENCHMARK(BM_ResolveFormOfHugeExceptionList)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_GetWordSequential, real, Real);
 BENCHMARK_CAPTURE(BM_GetWordSequential, synthetic, Synthetic);
 BENCHMARK_CAPTURE(BM_GetWordRandom, real, Real);
@@ -271,5 +441,8 @@ BENCHMARK_CAPTURE(BM_PagesOfWord, run, "run");
 BENCHMARK_CAPTURE(BM_PagesOfWord, play, "play");
 BENCHMARK_CAPTURE(BM_PagesOfWord, make, "make");
 BENCHMARK(BM_PagesRandomWords);
+BENCHMARK(BM_SpellingKeystrokes);
+BENCHMARK(BM_ResolveMisspelledKeystrokes);
+BENCHMARK(BM_SearchMeanings);
 
 BENCHMARK_MAIN();

@@ -11,6 +11,8 @@
 
 #include "dictdata/DictionaryFile.h"
 #include "dictdata/ExceptionList.h"
+#include "dictdata/MeaningIndex.h"
+#include "dictdata/SpellingIndex.h"
 
 namespace {
 
@@ -23,6 +25,8 @@ struct RecordKind {
 
 const RecordKind kKinds[] = {
     {kExceptionTag, true},
+    {kSpellingTag, false},
+    {kMeaningTag, false},
 };
 
 const RecordKind* FindKind(const unsigned char* lpTag) {

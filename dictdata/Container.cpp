@@ -17,6 +17,9 @@
 #include "dictdata/DictionaryFile.h"
 #include "dictdata/ExceptionList.h"
 #include "dictdata/FilePosition.h"
+#include "dictdata/RegularFile.h"
+#include "dictdata/MeaningIndex.h"
+#include "dictdata/SpellingIndex.h"
 
 namespace {
 
@@ -31,8 +34,30 @@ DictionaryFile::DictionaryFile() = default;
 DictionaryFile::~DictionaryFile() { Close(); }
 
 bool DictionaryFile::ReadAt(uint32_t nOffset, void* lpBuffer, size_t nSize) {
-    if (!SeekFile(m_pStream, nOffset, SEEK_SET)) return false;
-    return std::fread(lpBuffer, 1, nSize, m_pStream) == nSize;
+    if (SeekFile(m_pStream, nOffset, SEEK_SET) &&
+        std::fread(lpBuffer, 1, nSize, m_pStream) == nSize) {
+        return true;
+    }
+    // Every offset lies inside the file as Open measured it, so a short read means the file
+    // changed under the engine (emptied, cut short, being replaced) or cannot be read now.
+    std::clearerr(m_pStream);
+    ForgetCachedReads();
+    return false;
+}
+
+void DictionaryFile::ForgetCachedReads() {
+    // Once the file has changed, what was kept from it may no longer be what it will hold: the
+    // slots and block keys are read again when next needed. The exception lists are only
+    // marked, since a caller may be using them right now; the next GetExceptionLists reads them
+    // again. An index whose opening failed is looked for again; an open one loads only what it
+    // read in full, so what it holds stays.
+    if (!m_pSpelling) m_bSpellingTried = false;
+    if (!m_pMeaning) m_bMeaningTried = false;
+    m_slotA.nBlock = kEmptySlot;
+    m_slotB.nBlock = kEmptySlot;
+    m_keyCacheText.clear();
+    std::memset(m_keyCached, 0, sizeof m_keyCached);
+    m_bExceptionsStale = true;
 }
 
 bool DictionaryFile::Open(const char* lpszPath) {
@@ -50,7 +75,8 @@ bool DictionaryFile::Open(const char* lpszPath) {
 
 bool DictionaryFile::OpenStream(const char* lpszPath, int64_t& nFileSize) {
     if (lpszPath == nullptr) return false;
-    m_pStream = std::fopen(lpszPath, "rb");
+    // A FIFO or device would hang the first read (or the open itself): only regular files.
+    m_pStream = OpenRegularFile(lpszPath);
     if (m_pStream == nullptr) return false;
     // The file size bounds every later check; measure it before trusting any offset.
     if (!SeekFile(m_pStream, 0, SEEK_END)) return false;
@@ -180,6 +206,11 @@ void DictionaryFile::Close() {
     m_pRecordOffsets.reset();
     m_pEntriesPerBlock.reset();
     m_pExceptions.reset();
+    m_bExceptionsStale = false;
+    m_pSpelling.reset();
+    m_bSpellingTried = false;
+    m_pMeaning.reset();
+    m_bMeaningTried = false;
     m_nAdditional = 0;
     m_nRecordCount = 0;
     m_nTotalEntries = 0;

@@ -39,8 +39,14 @@ struct EntryIndexRecord {
 
 class ExceptionList;
 struct ExceptionLists;
+class SpellingIndex;   // dictdata/SpellingIndex.h
+struct SpellingMatch;
+class MeaningIndex;    // dictdata/MeaningIndex.h
+struct MeaningMatch;
+class RecordReader;    // dictdata/RecordReader.h
 class DictionaryFileTestAccess;  // tests/DictionaryFileTestAccess.h
 class DataFileVerifier;          // tools/Verify.cpp
+class IndexVerifier;             // tools/VerifyIndexes.cpp
 
 class DictionaryFile {
 public:
@@ -61,10 +67,11 @@ public:
 
     // Opens and validates the data file at lpszPath and loads the container state. Any previous
     // state is released first. Returns false, with the engine closed, when the file cannot be
-    // opened, its name does not start with "LexanoData", or its container, header record or
-    // entry index record is damaged (too short, offsets outside the file or descending, counts
-    // that do not fit together). Of the records after the last entry block (the additional
-    // records) only the tags are read here, and there may be at most kMaxAdditionalRecords.
+    // opened or is not a regular file (a folder, a FIFO, a device: refused at once), its name
+    // does not start with "LexanoData", or its container, header record or entry index record
+    // is damaged (too short, offsets outside the file or descending, counts that do not fit
+    // together). Of the records after the last entry block (the additional records) only the
+    // tags are read here, and there may be at most kMaxAdditionalRecords.
     bool Open(const char* lpszPath);
 
     // Closes the stream and releases every buffer. Safe to call when closed, and twice.
@@ -122,11 +129,47 @@ public:
     // ---- Morphology records (MorphologyRecords.cpp) ----
 
     // The exception lists of the morphology records that follow the last entry block. They are
-    // read on the first call and kept until Close; a list whose record is missing or damaged is
-    // empty. Null when closed. Valid until Close.
+    // read on the first call and kept until Close, unless a read of the file fails meanwhile
+    // (the file was emptied or cut short while open): the next call then reads them again. A
+    // list whose record is missing or damaged is empty. Null when closed. Valid until Close or
+    // the next call.
     const ExceptionLists* GetExceptionLists();
 
+    // ---- Spelling suggestions (SpellingRecords.cpp) ----
+
+    // The words of the list within a few edits of strText (two, one for texts of fewer than 5
+    // bytes; dictdata/EditDistance.h), by the file's spelling record: at most nMax, nearest
+    // first, then the most used in WordNet's tagged texts, then list order. True with matches
+    // set (empty when no word is near enough); false, matches untouched, when closed or the file
+    // has no sound spelling record.
+    bool FindSpellings(const std::string& strText, size_t nMax, std::vector<SpellingMatch>& matches);
+
+    // The spelling index, its header read on the first call and its parts as searches need
+    // them; null when closed or the file has no spelling record, or its header is damaged.
+    // Valid until Close.
+    SpellingIndex* GetSpellingIndex();
+
+    // ---- Search in meanings (MeaningRecords.cpp) ----
+
+    // The entries whose definition or usage examples hold every word of strText, as whole words
+    // in any letter case with accents folded (dictdata/MeaningWords.h), by the file's meaning
+    // index: those with more of the words in their definition first, then those with fewer
+    // words in the definition, then the more used senses, then entry number. True with matches
+    // set (empty when none, or strText has no words); false, matches untouched, when closed or
+    // the file has no sound meaning index.
+    bool SearchMeanings(const std::string& strText, std::vector<MeaningMatch>& matches);
+
+    // The meaning index, its header read on the first call; null when closed or the file has
+    // none, or its header is damaged. Valid until Close.
+    MeaningIndex* GetMeaningIndex();
+
     // ---- Entry records (EntryRecord.cpp) ----
+
+    // Sets strText to the stored text of entry nEntry: its synonyms joined by "|", a line feed,
+    // its definition and, when it has usage examples, a line feed and the examples joined by
+    // "|" (up to a zero byte, if it holds one). False, strText untouched, when closed, nEntry
+    // is out of range, or its block or record is damaged.
+    bool ReadEntryText(int nEntry, std::string& strText);
 
     // Reads entry nEntry of the word at list position nPos and decodes it. False, outputs
     // untouched, when closed, nEntry is out of range, its block is damaged, or its record is
@@ -154,6 +197,7 @@ public:
 private:
     friend class DictionaryFileTestAccess;
     friend class DataFileVerifier;
+    friend class IndexVerifier;
 
     static constexpr uint16_t kEmptySlot = 0xFFFF;
 
@@ -247,6 +291,12 @@ private:
     // damaged (header, sizes, zlib stream or pairs).
     bool ReadExceptionRecord(int nRecord, int& nPartOfSpeech, ExceptionList& list);
 
+    // ---- Indexes after the entry blocks (SpellingRecords.cpp) ----
+
+    // A reader of additional record nRecord's bytes, valid until Close.
+    // REQUIRES: open, FirstAdditionalRecord() <= nRecord < record count.
+    RecordReader ReaderForRecord(int nRecord);
+
     // ---- Entry records (EntryRecord.cpp) ----
 
     // Entry block (1-based) that holds entry number nEntry; sets nPosition to its 1-based
@@ -276,8 +326,12 @@ private:
 
     // ---- Helpers ----
 
-    // Reads nSize bytes at file offset nOffset into lpBuffer; false on a short read.
+    // Reads nSize bytes at file offset nOffset into lpBuffer; false on a short read, which also
+    // runs ForgetCachedReads.
     bool ReadAt(uint32_t nOffset, void* lpBuffer, size_t nSize);
+    // Empties both word block slots (their buffers stay) and the block key cache, and marks the
+    // exception lists for reading again: nothing kept from the file outlives a failed read.
+    void ForgetCachedReads();
     // Size of record nRecord, from the record offsets.
     uint32_t RecordSize(int nRecord) const {
         return m_pRecordOffsets[nRecord + 1] - m_pRecordOffsets[nRecord];
@@ -312,6 +366,11 @@ private:
     WordBlockSlot m_slotA;
     WordBlockSlot m_slotB;
     std::unique_ptr<ExceptionLists> m_pExceptions;  // null until GetExceptionLists reads them
+    bool m_bExceptionsStale = false;  // a read failed since they were read: read them again
+    std::unique_ptr<SpellingIndex> m_pSpelling;     // null until GetSpellingIndex opens it
+    bool m_bSpellingTried = false;                  // GetSpellingIndex has looked for it
+    std::unique_ptr<MeaningIndex> m_pMeaning;       // null until GetMeaningIndex opens it
+    bool m_bMeaningTried = false;
 
     // The additional records of known kinds, as ScanAdditionalRecords found them.
     struct AdditionalRecord {

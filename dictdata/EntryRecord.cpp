@@ -43,8 +43,7 @@ bool DictionaryFile::ReadEntryBlock(int nBlock, unsigned char* lpBuffer, size_t*
     return true;
 }
 
-bool DictionaryFile::ReadEntry(int nPos, int nEntry, std::string& strSynonyms, int& nSynonymCount,
-                               std::string& strDefinition, std::string& strUsage) {
+bool DictionaryFile::ReadEntryText(int nEntry, std::string& strText) {
     int nPosition = 0;
     const int nBlock = LocateEntry(nEntry, nPosition);
     if (nBlock == 0) return false;
@@ -64,8 +63,14 @@ bool DictionaryFile::ReadEntry(int nPos, int nEntry, std::string& strSynonyms, i
     }
     const size_t L = ReadU16BE(pBlock.get() + nOffset);
     const char* pText = reinterpret_cast<const char*>(pBlock.get() + nOffset + 2);
-    const std::string strText(pText, strnlen(pText, L - 2));
+    strText.assign(pText, strnlen(pText, L - 2));
+    return true;
+}
 
+bool DictionaryFile::ReadEntry(int nPos, int nEntry, std::string& strSynonyms, int& nSynonymCount,
+                               std::string& strDefinition, std::string& strUsage) {
+    std::string strText;
+    if (!ReadEntryText(nEntry, strText)) return false;
     std::string strSyn;
     std::string strDef;
     std::string strUse;

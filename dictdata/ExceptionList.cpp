@@ -77,8 +77,8 @@ void ExceptionList::FindBases(const std::string& strForm, std::vector<std::strin
             hi = mid;
         }
     }
-    for (size_t nLine = lo; nLine < m_lineStarts.size() && CompareForm(nLine, strForm) == 0;
-         ++nLine) {
+    const size_t nEnd = std::min(m_lineStarts.size(), lo + kMaxBasesPerForm);
+    for (size_t nLine = lo; nLine < nEnd && CompareForm(nLine, strForm) == 0; ++nLine) {
         const size_t nBase = m_lineStarts[nLine] + strForm.size() + 1;
         bases.push_back(m_data.substr(nBase, m_data.find('\n', nBase) - nBase));
     }

@@ -24,6 +24,9 @@ constexpr char kExceptionTag[] = "MEXC";
 constexpr size_t kExceptionHeaderSize = 14;
 constexpr uint32_t kMaxExceptionData = 1u << 20;  // 1 MiB of pairs per list
 constexpr uint32_t kMaxExceptionStored = kMaxExceptionData + kMaxExceptionData / 50 + 12;
+// Most bases of one form that a lookup takes from a list. WordNet's own lists give a form at
+// most two; a list may give one form a hundred thousand, which no lookup should try in turn.
+constexpr size_t kMaxBasesPerForm = 16;
 
 class ExceptionList {
 public:
@@ -32,8 +35,8 @@ public:
     // otherwise.
     bool Assign(std::string strData, uint32_t nPairs);
 
-    // Appends the base forms listed for strForm to bases, in stored order; nothing when the
-    // list does not hold strForm.
+    // Appends the base forms listed for strForm to bases, in stored order, at most the first
+    // kMaxBasesPerForm of them; nothing when the list does not hold strForm.
     void FindBases(const std::string& strForm, std::vector<std::string>& bases) const;
 
     size_t GetPairCount() const { return m_lineStarts.size(); }

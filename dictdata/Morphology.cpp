@@ -208,6 +208,7 @@ bool FindBaseForm(const ExceptionLists& lists, const std::string& strText,
     // "ego-trip", "fine-drawn" -> "fine-draw") where the word list has "fig", "ego trip" and
     // "finedraw": a candidate may be taken in any of these spellings.
     std::string strAccepted;
+    int nTests = 0;
     const BaseFormTest fnAccept = [&](const std::string& strCandidate, int nPart) {
         const std::string strPlain = WithoutPeriods(strCandidate);
         std::string strBlanks = strPlain;
@@ -218,6 +219,8 @@ bool FindBaseForm(const ExceptionLists& lists, const std::string& strText,
         for (size_t i = 0; i < 3; ++i) {
             const std::string& strSpelling = *kSpellings[i];
             if (strSpelling.empty() || (i > 0 && strSpelling == strCandidate)) continue;
+            if (nTests == kMaxBaseTests) return false;
+            ++nTests;
             if (fnIsBase(strSpelling, nPart)) {
                 strAccepted = strSpelling;
                 return true;

@@ -22,13 +22,19 @@ using BaseFormTest = std::function<bool(const std::string& strCandidate, int nPa
 // order, appended to bases. Adverbs have none.
 void DetachEndings(int nPartOfSpeech, const std::string& strWord, std::vector<std::string>& bases);
 
+// Most calls of fnIsBase that one FindBaseForm makes. Real texts need a few dozen at most; the
+// bound keeps a lookup within milliseconds whatever the text and the lists hold.
+constexpr int kMaxBaseTests = 512;
+
 // Finds the base form of strText (lower case) that WordNet's morphology would give: the parts of
-// speech are tried in the order noun, verb, adjective, adverb, each by its exception list and,
-// when that lists nothing for the text, its rules; the first candidate that fnIsBase accepts
-// wins; a candidate written with periods or hyphens may also be accepted without periods, and
-// with blanks for its hyphens or without them. A text with periods is finally tried without them, as a word and by
-// the same steps. True with strBase set to the accepted spelling; false, strBase untouched,
-// when no candidate is accepted. The text itself is never offered as a candidate.
+// speech are tried in the order noun, verb, adjective, adverb, each by its exception list (the
+// first kMaxBasesPerForm bases it gives a form) and, when that lists nothing for the text, its
+// rules; the first candidate that fnIsBase accepts wins; a candidate written with periods or
+// hyphens may also be accepted without periods, and with blanks for its hyphens or without
+// them. A text with periods is finally tried without them, as a word and by the same steps.
+// After kMaxBaseTests calls of fnIsBase the search gives up. True with strBase set to the
+// accepted spelling; false, strBase untouched, when no candidate is accepted. The text itself
+// is never offered as a candidate.
 bool FindBaseForm(const ExceptionLists& lists, const std::string& strText,
                   const BaseFormTest& fnIsBase, std::string& strBase);
 

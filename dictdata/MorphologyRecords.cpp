@@ -39,7 +39,10 @@ bool DictionaryFile::ReadExceptionRecord(int nRecord, int& nPartOfSpeech, Except
 
 const ExceptionLists* DictionaryFile::GetExceptionLists() {
     if (!IsOpen()) return nullptr;
-    if (m_pExceptions) return m_pExceptions.get();
+    if (m_pExceptions && !m_bExceptionsStale) return m_pExceptions.get();
+    // A read that fails below marks the lists stale again, so lists read from a file that was
+    // emptied or cut short are read once more by the next call instead of kept.
+    m_bExceptionsStale = false;
     std::unique_ptr<ExceptionLists> pLists(new ExceptionLists);
     // Open noted the first record of each letter; a repeat of a letter is never read.
     for (unsigned char chLetter : {'v', 'a', 'V', 'N'}) {

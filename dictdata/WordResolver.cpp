@@ -5,6 +5,7 @@
 #include "dictdata/Ansi.h"
 #include "dictdata/ExceptionList.h"
 #include "dictdata/Morphology.h"
+#include "dictdata/SearchText.h"
 
 namespace {
 
@@ -51,27 +52,32 @@ bool FindPrefix(DictionaryFile& dict, const std::string& strText, int nFloor, in
     return true;
 }
 
-}  // namespace
-
-bool ResolveWord(DictionaryFile& dict, const std::string& strLowerText, int& nPos,
-                 Resolution& how) {
-    if (!dict.IsOpen()) return false;
+// The steps exact, form, folded, prefix and, when bLast, spelling and nearest, for strText.
+// False, nPos and how untouched, when none of the steps taken lands.
+bool ResolveSteps(DictionaryFile& dict, const std::string& strText, bool bLast, int& nPos,
+                  Resolution& how) {
     bool bExact = false;
-    const int nFloor = dict.FindWordNear(strLowerText, bExact);
+    const int nFloor = dict.FindWordNear(strText, bExact);
     Resolution result = Resolution::kExact;
     int nFound = nFloor;
-    const std::string strFolded = AnsiFoldAccents(strLowerText);
-    const bool bFolds = strFolded != strLowerText;
+    const std::string strFolded = AnsiFoldAccents(strText);
+    const bool bFolds = strFolded != strText;
+    std::vector<SpellingMatch> spellings;
     if (bExact) {
         result = Resolution::kExact;
-    } else if (FindForm(dict, strLowerText, nFound)) {
+    } else if (FindForm(dict, strText, nFound)) {
         result = Resolution::kForm;
     } else if (bFolds && (dict.FindExactWord(strFolded, nFound) ||
                           FindForm(dict, strFolded, nFound))) {
         result = Resolution::kFolded;
-    } else if (FindPrefix(dict, strLowerText, nFloor, nFound) ||
+    } else if (FindPrefix(dict, strText, nFloor, nFound) ||
                (bFolds && FindPrefix(dict, strFolded, dict.FindWord(strFolded), nFound))) {
         result = Resolution::kPrefix;
+    } else if (!bLast) {
+        return false;
+    } else if (SuggestSpellings(dict, strText, 1, spellings) && !spellings.empty()) {
+        nFound = spellings.front().nPos;
+        result = Resolution::kSpelling;
     } else {
         nFound = nFloor;
         result = Resolution::kNearest;
@@ -81,12 +87,40 @@ bool ResolveWord(DictionaryFile& dict, const std::string& strLowerText, int& nPo
     return true;
 }
 
+}  // namespace
+
+bool ResolveWord(DictionaryFile& dict, const std::string& strLowerText, int& nPos,
+                 Resolution& how) {
+    if (!dict.IsOpen()) return false;
+    // Words may begin or end with punctuation ('tween, a.d., .22): the text with its marks goes
+    // first, and only when it lands nowhere do the marks at its end, then at its start, go.
+    const std::vector<std::string> texts = SearchTextsFor(strLowerText);
+    for (size_t i = 0; i + 1 < texts.size(); ++i) {
+        if (ResolveSteps(dict, texts[i], false, nPos, how)) return true;
+    }
+    ResolveSteps(dict, texts.back(), true, nPos, how);
+    return true;
+}
+
+bool SuggestSpellings(DictionaryFile& dict, const std::string& strLowerText, size_t nMax,
+                      std::vector<SpellingMatch>& matches) {
+    std::vector<SpellingMatch> found;
+    if (!dict.FindSpellings(strLowerText, nMax, found)) return false;
+    const std::string strFolded = AnsiFoldAccents(strLowerText);
+    if (found.empty() && strFolded != strLowerText && !dict.FindSpellings(strFolded, nMax, found)) {
+        return false;
+    }
+    matches.swap(found);
+    return true;
+}
+
 const char* ResolutionName(Resolution how) {
     switch (how) {
         case Resolution::kExact: return "exact";
         case Resolution::kForm: return "form";
         case Resolution::kFolded: return "folded";
         case Resolution::kPrefix: return "prefix";
+        case Resolution::kSpelling: return "spelling";
         case Resolution::kNearest: return "nearest";
     }
     return "";

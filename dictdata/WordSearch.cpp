@@ -52,8 +52,10 @@ void DictionaryFile::CopyBlockKey(int nBlock, int nNode, char* lpBuffer) {
         return;
     }
     if (!m_keyCached[nNode]) {
-        // A key that cannot be read is kept as the empty text, as it compares.
-        ReadRecordKey(nBlock, pBuffer);
+        // Only a key that was read is kept. One that cannot be read (a damaged record, or a
+        // file emptied while open) compares as the empty text this time and is read again next
+        // time.
+        if (!ReadRecordKey(nBlock, pBuffer)) return;
         const size_t nLength = std::strlen(lpBuffer);
         if (m_keyCacheText.size() + nLength > 0xFFFF) return;  // cannot hold it: read each time
         m_keyCacheStart[nNode] = static_cast<uint16_t>(m_keyCacheText.size());

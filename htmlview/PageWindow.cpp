@@ -3,13 +3,17 @@
 #include "htmlview/DarkPage.h"
 #include "htmlview/PageTagHandlers.h"
 
-#include <wx/clipbrd.h>
+#include <wx/dcclient.h>
 #include <wx/html/htmlcell.h>
 #include <wx/menu.h>
 #include <wx/settings.h>
 
 #include <algorithm>
 #include <cmath>
+#include <typeinfo>
+
+#include "dictdata/SearchText.h"
+#include "platform/AnsiText.h"
 
 namespace {
 
@@ -41,6 +45,18 @@ const wxHtmlCell* FindLastAnchor(const wxHtmlCell* pCell, const wxString& strNam
     return pLast;
 }
 
+// Sets on dc the font in which pCell is drawn: the font cells before it, in page order, each set
+// the font of what follows them.
+void ApplyFontOfCell(wxDC& dc, const wxHtmlCell* pRoot, const wxHtmlCell* pCell) {
+    wxDefaultHtmlRenderingStyle style;
+    wxHtmlRenderingInfo info;
+    info.SetStyle(&style);
+    for (wxHtmlTerminalCellsInterator it(pRoot->GetFirstTerminal(), pCell); it; ++it) {
+        // Drawing invisibly only sets the DC's font and colours; nothing is painted.
+        const_cast<wxHtmlCell*>(*it)->DrawInvisible(dc, 0, 0, info);
+    }
+}
+
 }  // namespace
 
 PageWindow::PageWindow(wxWindow* pParent, const wxSize& size)
@@ -55,6 +71,8 @@ PageWindow::PageWindow(wxWindow* pParent, const wxSize& size)
     Bind(wxEVT_MOUSEWHEEL, &PageWindow::OnMouseWheel, this);
     Bind(wxEVT_MENU, &PageWindow::OnMenuCopy, this, kIdMenuCopy);
     Bind(wxEVT_MENU, &PageWindow::OnMenuLookUp, this, kIdMenuLookUp);
+    // Before the HTML window's own double-click handler, which would select the whole cell.
+    Bind(wxEVT_LEFT_DCLICK, &PageWindow::OnDoubleClick, this);
     Bind(wxEVT_SYS_COLOUR_CHANGED, &PageWindow::OnSysColourChanged, this);
 }
 
@@ -217,10 +235,59 @@ void PageWindow::OnMouseWheel(wxMouseEvent& event) {
 }
 
 void PageWindow::OnMenuCopy(wxCommandEvent& WXUNUSED(event)) {
-    wxClipboardLocker lock;
-    if (!!lock) {
-        CopySelection(Secondary);
+    // Opens the clipboard itself, and only for as long as it writes.
+    CopySelection(Secondary);
+}
+
+void PageWindow::OnDoubleClick(wxMouseEvent& event) {
+    if (!IsSelectionEnabled()) {
+        event.Skip();
+        return;
     }
+    SelectWordAt(CalcUnscrolledPosition(event.GetPosition()));
+    CopySelection(Primary);  // as X11 programs do: the selected word is the PRIMARY selection
+    m_lastDoubleClick = wxGetLocalTimeMillis();  // a third click selects the line
+}
+
+void PageWindow::SelectWordAt(const wxPoint& ptPage) {
+    SelectWord(ptPage);
+    const wxHtmlCell* pCell = m_selection != nullptr ? m_selection->GetFromCell() : nullptr;
+    // Only a plain word cell: one with tabs shows other text than it holds.
+    if (pCell == nullptr || typeid(*pCell) != typeid(wxHtmlWordCell)) {
+        return;
+    }
+    size_t nBegin = 0;
+    size_t nEnd = 0;
+    FindWordSpan(WxToAnsi(pCell->ConvertToText(nullptr)), nBegin, nEnd);
+    if (nBegin < nEnd) {
+        NarrowSelection(nBegin, nEnd);
+    }
+}
+
+void PageWindow::NarrowSelection(size_t nBegin, size_t nEnd) {
+    const wxHtmlCell* pCell = m_selection->GetFromCell();
+    const wxString strText = pCell->ConvertToText(nullptr);
+    if (nBegin == 0 && nEnd == strText.length()) {
+        return;
+    }
+    wxClientDC dc(this);
+    ApplyFontOfCell(dc, GetInternalRepresentation(), pCell);
+    wxArrayInt widths;
+    if (!dc.GetPartialTextExtents(strText, widths) || widths.size() < nEnd) {
+        return;
+    }
+    // Pixel offsets of the part's ends within the cell. The points carry them for a layout
+    // anew; the character positions and extents are what drawing and copying use.
+    const int nFromX = nBegin > 0 ? widths[nBegin - 1] : 0;
+    const int nToX = widths[nEnd - 1];
+    const wxPoint ptCell = pCell->GetAbsPos();
+    m_selection->Set(ptCell + wxPoint(nFromX, 0), pCell, ptCell + wxPoint(nToX, 0), pCell);
+    m_selection->SetFromCharacterPos(static_cast<wxCoord>(nBegin));
+    m_selection->SetToCharacterPos(static_cast<wxCoord>(nEnd));
+    m_selection->SetExtentBeforeSelection(static_cast<unsigned>(nFromX));
+    m_selection->SetExtentBeforeSelectionEnd(static_cast<unsigned>(nToX));
+    RefreshRect(
+        wxRect(CalcScrolledPosition(ptCell), wxSize(pCell->GetWidth(), pCell->GetHeight())));
 }
 
 void PageWindow::OnMenuLookUp(wxCommandEvent& WXUNUSED(event)) {

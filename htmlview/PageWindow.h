@@ -4,8 +4,9 @@
 // string. What a person does in it is answered here: a click on a link is passed to the owning
 // control, which decides what the link means; the right-click menu holds "Copy" and "Look up";
 // Ctrl+plus, Ctrl+minus, Ctrl+0 and Ctrl with the mouse wheel zoom the text. Arrow keys, Page Up,
-// Page Down, Home and End scroll the page; a double-click selects a word; Ctrl+C copies the
-// selection. On a dark desktop the pages are drawn dark (htmlview/DarkPage.h).
+// Page Down, Home and End scroll the page; a double-click selects a word, without the white space
+// and punctuation around it; Ctrl+C copies the selection. On a dark desktop the pages are drawn
+// dark (htmlview/DarkPage.h).
 #ifndef LEXANO_HTMLVIEW_PAGEWINDOW_H
 #define LEXANO_HTMLVIEW_PAGEWINDOW_H
 
@@ -50,6 +51,11 @@ public:
     // The menu shown on a right click or the Menu key; built fresh each time.
     wxMenu* CreateContextMenu();
 
+    // Selects the word at ptPage (page coordinates, unscrolled) as a double-click does: the text
+    // of the word cell there without the white space and punctuation at its ends ("tour," gives
+    // "tour"), or the whole cell when that would leave nothing. Nothing where no cell lies.
+    void SelectWordAt(const wxPoint& ptPage);
+
     // True while the shown page is drawn in the colours of a dark desktop (htmlview/DarkPage.h).
     bool IsDrawnDark() const { return m_bDark; }
 
@@ -68,6 +74,9 @@ private:
     void OnMouseWheel(wxMouseEvent& event);
     void OnMenuCopy(wxCommandEvent& event);
     void OnMenuLookUp(wxCommandEvent& event);
+    void OnDoubleClick(wxMouseEvent& event);
+    // Narrows a selection of one word cell to the part [nBegin, nEnd) of its text.
+    void NarrowSelection(size_t nBegin, size_t nEnd);
 
     LinkHandler m_linkHandler;
     LookUpHandler m_lookUpHandler;

@@ -10,6 +10,9 @@ bool GetClipboardText(std::string& strText) {
     if (wxTheClipboard->IsOpened()) {
         return false;
     }
+    // The clipboard proper, never X11's PRIMARY selection: an HTML window that copies a
+    // selection there leaves the clipboard object reading PRIMARY until told otherwise.
+    wxTheClipboard->UsePrimarySelection(false);
     if (!wxTheClipboard->Open()) {
         return false;
     }
@@ -24,4 +27,11 @@ bool GetClipboardText(std::string& strText) {
     }
     strText = WxToAnsi(data.GetText());
     return true;
+}
+
+void ReleaseClipboards() {
+    for (bool bPrimary : {true, false}) {
+        wxTheClipboard->UsePrimarySelection(bPrimary);
+        wxTheClipboard->Clear();
+    }
 }

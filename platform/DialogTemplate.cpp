@@ -73,37 +73,41 @@ long ListStyleFromTemplate(uint32_t dwStyle) {
     return nStyle;
 }
 
-bool CreateDialogFromTemplate(wxDialog* pDialog, int nTemplateId, wxWindow* pParent,
-                              const ControlFactory& factory) {
-    const DialogTemplate* pTemplate = FindDialogTemplate(nTemplateId);
-    if (pTemplate == nullptr) {
-        return false;
-    }
+namespace {
+
+// Creates pDialog's window with the template's caption, frame styles and client size.
+bool CreateTemplateWindow(wxDialog* pDialog, const DialogTemplate& dlgTemplate, wxWindow* pParent) {
     long nStyle = 0;
-    if (pTemplate->dwStyle & kWsCaption) nStyle |= wxCAPTION;
-    if (pTemplate->dwStyle & kWsSysMenu) nStyle |= wxSYSTEM_MENU | wxCLOSE_BOX;
-    if (pTemplate->dwStyle & kWsThickFrame) nStyle |= wxRESIZE_BORDER;
-    if (pTemplate->dwStyle & kWsMaximizeBox) nStyle |= wxMAXIMIZE_BOX;
+    if (dlgTemplate.dwStyle & kWsCaption) nStyle |= wxCAPTION;
+    if (dlgTemplate.dwStyle & kWsSysMenu) nStyle |= wxSYSTEM_MENU | wxCLOSE_BOX;
+    if (dlgTemplate.dwStyle & kWsThickFrame) nStyle |= wxRESIZE_BORDER;
+    if (dlgTemplate.dwStyle & kWsMaximizeBox) nStyle |= wxMAXIMIZE_BOX;
     // A parentless wx dialog has its own taskbar entry already, which is WS_EX_APPWINDOW.
-    if (!pDialog->Create(pParent, wxID_ANY, AnsiToWx(pTemplate->lpszCaption), wxDefaultPosition,
+    if (!pDialog->Create(pParent, wxID_ANY, AnsiToWx(dlgTemplate.lpszCaption), wxDefaultPosition,
                          wxDefaultSize, nStyle)) {
         return false;
     }
-    const wxSize sizeClient = pDialog->ConvertDialogToPixels(wxSize(pTemplate->cx, pTemplate->cy));
+    const wxSize sizeClient =
+        pDialog->ConvertDialogToPixels(wxSize(dlgTemplate.cx, dlgTemplate.cy));
     pDialog->SetClientSize(sizeClient);
     // A resizable dialog opens at the template's size, which is also its smallest.
-    if (pTemplate->dwStyle & kWsThickFrame) {
+    if (dlgTemplate.dwStyle & kWsThickFrame) {
         pDialog->SetMinClientSize(sizeClient);
     }
+    return true;
+}
 
+// Creates the template's controls in pDialog; the result holds them in template order, null for
+// an item that made none.
+std::vector<wxWindow*> CreateTemplateControls(wxDialog* pDialog, const DialogTemplate& dlgTemplate,
+                                              const ControlFactory& factory) {
     // GTK paints siblings in the order they were made, the last on top, and a notebook paints
     // its whole tab row. Windows tab controls paint only their tabs, so the controls that the
-    // template lays over a tab row must be made after it: tab controls come first here, and the
-    // keyboard order is put back to the template's order afterwards.
-    std::vector<wxWindow*> controls(pTemplate->nItems, nullptr);
+    // template lays over a tab row must be made after it: tab controls come first here.
+    std::vector<wxWindow*> controls(dlgTemplate.nItems, nullptr);
     for (int nPass = 0; nPass < 2; ++nPass) {
-        for (int i = 0; i < pTemplate->nItems; ++i) {
-            const DialogItem& item = pTemplate->pItems[i];
+        for (int i = 0; i < dlgTemplate.nItems; ++i) {
+            const DialogItem& item = dlgTemplate.pItems[i];
             if ((item.nClass == ControlClass::kTab) != (nPass == 0)) {
                 continue;
             }
@@ -119,6 +123,11 @@ bool CreateDialogFromTemplate(wxDialog* pDialog, int nTemplateId, wxWindow* pPar
             controls[i] = pControl;
         }
     }
+    return controls;
+}
+
+// Puts the keyboard order of controls back to their order in the list.
+void SetTabOrder(const std::vector<wxWindow*>& controls) {
     wxWindow* pPrevious = nullptr;
     for (wxWindow* pControl : controls) {
         if (pControl == nullptr) {
@@ -129,6 +138,17 @@ bool CreateDialogFromTemplate(wxDialog* pDialog, int nTemplateId, wxWindow* pPar
         }
         pPrevious = pControl;
     }
+}
+
+}  // namespace
+
+bool CreateDialogFromTemplate(wxDialog* pDialog, int nTemplateId, wxWindow* pParent,
+                              const ControlFactory& factory) {
+    const DialogTemplate* pTemplate = FindDialogTemplate(nTemplateId);
+    if (pTemplate == nullptr || !CreateTemplateWindow(pDialog, *pTemplate, pParent)) {
+        return false;
+    }
+    SetTabOrder(CreateTemplateControls(pDialog, *pTemplate, factory));
     if (pTemplate->dwStyle & kDsCenter) {
         pDialog->Centre(wxBOTH);
     }

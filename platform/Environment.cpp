@@ -12,11 +12,15 @@
 #ifdef __WXGTK__
 #include <dlfcn.h>
 #endif
+#ifndef __WXMSW__
+#include <unistd.h>
+#endif
 #ifdef __WXMSW__
 #include <wx/msw/wrapwin.h>
 #endif
 
 #include "platform/AnsiText.h"
+#include "platform/CodePage.h"
 #include "res/lexano16.xpm"
 #include "res/lexano32.xpm"
 
@@ -45,43 +49,34 @@ void PrepareToolkitEnvironment() {
 #endif
 }
 
-#ifdef __WXMSW__
-namespace {
-
-// Converts strWide to the ANSI code page into strAnsi; false when a character has no exact
-// counterpart there (it would have become '?' or a look-alike).
-bool WideToAnsiExactly(const std::wstring& strWide, std::string& strAnsi) {
-    if (strWide.empty()) {
-        return false;
-    }
-    const int nWide = static_cast<int>(strWide.size());
-    BOOL bDefaultUsed = FALSE;
-    const int nBytes = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, strWide.data(), nWide,
-                                             nullptr, 0, nullptr, &bDefaultUsed);
-    if (nBytes <= 0 || bDefaultUsed) {
-        return false;
-    }
-    std::string strResult(static_cast<size_t>(nBytes), '\0');
-    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, strWide.data(), nWide, &strResult[0],
-                          nBytes, nullptr, &bDefaultUsed);
-    if (bDefaultUsed) {
-        return false;
-    }
-    strAnsi = strResult;
-    return true;
-}
-
-}  // namespace
-#endif
-
 std::string GetExecutablePath() {
+#ifndef __WXMSW__
+    // The path's own bytes, as the file system holds them. Through a wxString they would be
+    // decoded by the locale's encoding and encoded again, which spells a folder name that the
+    // locale cannot read differently, or not at all.
+    std::string strLink(256, '\0');
+    for (;;) {
+        const ssize_t nLength = readlink("/proc/self/exe", &strLink[0], strLink.size());
+        if (nLength < 0) {
+            break;  // no /proc: the toolkit's answer below
+        }
+        if (static_cast<size_t>(nLength) < strLink.size()) {
+            strLink.resize(static_cast<size_t>(nLength));
+            return strLink;
+        }
+        strLink.resize(strLink.size() * 2);  // it may have been cut: again with more room
+    }
+#endif
     const wxString strPath = wxStandardPaths::Get().GetExecutablePath();
 #ifdef __WXMSW__
     // The engine opens files through the C library, which takes ANSI names on Windows. A folder
     // whose name the ANSI code page cannot spell is reached through its short (8.3) name.
+    // The ANSI code page by its number: UTF-8 when Windows is set to use it system-wide, which
+    // takes other conversion flags than the code pages of old.
+    const UINT nAnsiCodePage = ::GetACP();
     const std::wstring strWide = strPath.ToStdWstring();
     std::string strAnsi;
-    if (WideToAnsiExactly(strWide, strAnsi)) {
+    if (WideToCodePageExactly(nAnsiCodePage, strWide, strAnsi)) {
         return strAnsi;
     }
     const DWORD nShort = ::GetShortPathNameW(strWide.c_str(), nullptr, 0);
@@ -94,7 +89,7 @@ std::string GetExecutablePath() {
         return std::string();
     }
     strShort.resize(nWritten);
-    return WideToAnsiExactly(strShort, strAnsi) ? strAnsi : std::string();
+    return WideToCodePageExactly(nAnsiCodePage, strShort, strAnsi) ? strAnsi : std::string();
 #else
     return std::string(strPath.fn_str());
 #endif

@@ -20,7 +20,8 @@ void PrepareToolkitEnvironment();
 void PaintNow(wxWindow* pWnd);
 
 // Full path of the running executable in the file system's own encoding (not 1252), of any
-// length; empty when it cannot be found. Found through /proc/self/exe on Linux. On Windows it
+// length; empty when it cannot be found. On Linux these are the bytes of /proc/self/exe, taken
+// as they are whatever the locale. On Windows it
 // is in the ANSI code page, which fopen takes; a path that code page cannot spell is given by
 // its short (8.3) name, or empty when it has none.
 std::string GetExecutablePath();

@@ -16,3 +16,47 @@ bool BuildWordPages(DictionaryFile& dict, int nPos, std::vector<NamedPage>& page
     pages.swap(result);
     return true;
 }
+
+bool EveryEntryWasRead(DictionaryFile& dict, int nPos, const std::vector<NamedPage>& pages) {
+    // An entry that cannot be read is built as a sense whose definition row is empty; a sound
+    // entry with an empty definition looks the same, so such a page only calls for reading.
+    const std::string kEmptyDefinition = "<tr><td><font size=\"2\"></font></td></tr>";
+    bool bInDoubt = false;
+    for (const NamedPage& page : pages) {
+        bInDoubt = bInDoubt || page.second.find(kEmptyDefinition) != std::string::npos;
+    }
+    if (!bInDoubt) return true;
+    std::vector<int32_t> numbers;
+    if (!dict.GetEntryNumbers(nPos, numbers)) return false;
+    for (int32_t nEntry : numbers) {
+        std::string strSynonyms, strDefinition, strUsage;
+        int nSynonyms = 0;
+        if (!dict.ReadEntry(nPos, nEntry, strSynonyms, nSynonyms, strDefinition, strUsage)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string BuildDamagedEntryPage(const std::string& strWord) {
+    std::string strPage = "<html><head></head><body><font face=\"Arial\">"
+                          "<table border=\"0\" width=\"100%\" cellpadding=\"2\" cellspacing=\"1\">";
+    if (!strWord.empty()) {
+        strPage += "<tr><td><font size=\"4\">";
+        for (char ch : strWord) {
+            switch (ch) {
+                case '&': strPage += "&amp;"; break;
+                case '<': strPage += "&lt;"; break;
+                case '>': strPage += "&gt;"; break;
+                default: strPage += ch; break;
+            }
+        }
+        strPage += "</font></td></tr><tr><td><hr></td></tr>";
+    }
+    strPage += "<tr><td><font size=\"2\">This entry cannot be read because the data file is "
+               "damaged.</font></td></tr>"
+               "<tr><td><font size=\"1\" color=\"#808080\">Installing the dictionary again "
+               "brings a sound copy of its data file, LexanoData_WN.pdb.</font></td></tr>"
+               "</table></font></body></html>";
+    return strPage;
+}

@@ -1,10 +1,12 @@
 // lexano-data as a user runs it: output, exit status and the one-line errors.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <algorithm>
 #include <fstream>
+#include <future>
 #include <sstream>
 
 #include "tests/TestFiles.h"
@@ -18,9 +20,16 @@ struct ToolRun {
     std::string strErr;
 };
 
-ToolRun Tool(const std::vector<std::string>& args) {
+// Runs lexano-data with args under the locale strLocale (POSIX; Windows runs it as it is), "C"
+// unless said: its text then passes as Windows-1252 bytes, whatever the user's locale.
+ToolRun Tool(const std::vector<std::string>& args, const std::string& strLocale = "C") {
     const std::string strErrPath = TestPath("stderr.txt");
     std::string strCommand = QuoteArgument(LEXANO_DATA_TOOL);
+#ifndef _WIN32
+    strCommand = "LC_ALL=" + strLocale + " " + strCommand;
+#else
+    (void)strLocale;
+#endif
     for (const std::string& strArg : args) strCommand += " " + QuoteArgument(strArg);
     strCommand += " 2>" + QuoteArgument(strErrPath);
     ToolRun run;
@@ -112,6 +121,44 @@ TEST(LexanoData, ReportsFailuresAndUsage) {
     }
 }
 
+TEST(LexanoData, NamesWhyAFileDoesNotOpen) {
+    const std::string strFolder = TestPath("folder.pdb");
+    MakeDirectory(strFolder);
+    const std::string strText = TestPath("text.pdb");
+    ASSERT_TRUE(SaveBytes(strText, std::vector<unsigned char>(100, 'x')));
+    const std::string strMissing = TestPath("missing.pdb");
+    const std::pair<std::string, const char*> kCases[] = {
+        {strFolder, "it is a folder"},
+        {strMissing, "No such file or directory"},
+        {strText, "it is not a dictionary, or it is damaged"}};
+    for (const auto& c : kCases) {
+        for (const char* lpszCommand : {"verify", "info", "find"}) {
+            std::vector<std::string> args = {lpszCommand, c.first};
+            if (args[0] == "find") args.push_back("word");
+            const ToolRun run = Tool(args);
+            EXPECT_EQ(run.nStatus, 1);
+            EXPECT_EQ(run.strOut, "");
+            EXPECT_EQ(run.strErr, "lexano-data: cannot open " + c.first + " as a data file: " +
+                                      c.second + "\n");
+        }
+    }
+
+#ifndef _WIN32
+    // A FIFO that nobody writes to is refused at once, not waited on.
+    const std::string strFifo = TestPath("fifo.pdb");
+    ASSERT_TRUE(MakeFifo(strFifo));
+    auto verified = std::async(std::launch::async, [&strFifo] { return Tool({"verify", strFifo}); });
+    if (verified.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+        ReleaseFifoReader(strFifo);
+        ADD_FAILURE() << "verify waits for a writer of the FIFO";
+    }
+    const ToolRun run = verified.get();
+    EXPECT_EQ(run.nStatus, 1);
+    EXPECT_EQ(run.strErr,
+              "lexano-data: cannot open " + strFifo + " as a data file: it is not a regular file\n");
+#endif
+}
+
 TEST(LexanoData, VerifyNamesWhatIsWrong) {
     DataFileContent content = MakeWordList(NumberedWords(6), 2);
     const uint32_t nCounts[4] = {3, 2, 0, 0};  // entries 5 and 6 fall in no group
@@ -165,4 +212,81 @@ TEST(LexanoData, ResolveAndLookupSayHowTheyGotThere) {
         EXPECT_EQ(run.strOut.substr(0, std::strlen(c.second)), c.second) << c.first;
     }
     EXPECT_EQ(Tool({"resolve", strFile}).nStatus, 2);
+}
+
+namespace {
+
+// Words with definitions, an accented one among them, and both indexes.
+std::string IndexedSample(bool bIndexes) {
+    DataFileContent content;
+    content.nWordsPerBlock = 2;
+    const std::pair<const char*, const char*> kWords[] = {
+        {"caf\xE9", "a small restaurant"}, {"receive", "get something"},
+        {"relieve", "free from a burden"}, {"separate", "divide into parts"},
+        {"zebra", "African horse with stripes\na zebra grazed|striped horses"}};
+    for (const auto& word : kWords) {
+        content.entries.push_back(std::string(word.first) + "\n" + word.second);
+        content.words.push_back({word.first, {static_cast<uint32_t>(content.entries.size())}});
+        content.wordFrequencies.push_back(1);
+    }
+    const uint32_t nSizes[4] = {5, 0, 0, 0};
+    GroupCountsForSizes(nSizes, content.entryCounts);
+    content.bSpellingIndex = bIndexes;
+    content.bMeaningIndex = bIndexes;
+    return SaveContent(content, bIndexes ? "indexed.pdb" : "plain.pdb");
+}
+
+}  // namespace
+
+TEST(LexanoData, SuggestAndSearchAnswerFromTheIndexes) {
+    const std::string strFile = IndexedSample(true);
+    const std::pair<std::vector<std::string>, std::string> kCases[] = {
+        {{"suggest", strFile, "RECIEVE"}, "1\treceive\t1\n2\trelieve\t1\n"},
+        {{"suggest", strFile, "qzxv"}, ""},
+        {{"search", strFile, "Horse"}, "4\tzebra\t5\n"},
+        {{"search", strFile, "striped horse"}, "4\tzebra\t5\n"},
+        {{"search", strFile, "from get"}, ""},
+        {{"resolve", strFile, "seperate"}, "3\tseparate\tspelling\n"},
+        {{"lookup", strFile, "recieve"},
+         "\"recieve\" is not in the dictionary; did you mean \"receive\" or \"relieve\"?\n\nreceive\n"},
+    };
+    for (const auto& c : kCases) {
+        const ToolRun run = Tool(c.first);
+        EXPECT_EQ(run.nStatus, 0) << c.first[0];
+        EXPECT_EQ(run.strOut.substr(0, c.second.size()), c.second) << c.first[0] << " " << c.first[2];
+    }
+    const std::string strPlain = IndexedSample(false);
+    for (const char* lpszCommand : {"suggest", "search"}) {
+        const ToolRun run = Tool({lpszCommand, strPlain, "recieve"});
+        EXPECT_EQ(run.nStatus, 1);
+        EXPECT_NE(run.strErr.find(std::string("lexano-data: ") + strPlain + " has no "), std::string::npos)
+            << run.strErr;
+        EXPECT_EQ(Tool({lpszCommand, strFile}).nStatus, 2);
+    }
+}
+
+TEST(LexanoData, TextArgumentsAndOutputFollowTheLocale) {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX locales";
+#endif
+    const std::string strFile = IndexedSample(true);
+    // A UTF-8 locale: "CAFÉ" typed in UTF-8 is the word café, printed in UTF-8; bytes that are
+    // not UTF-8 still pass as 1252; pages keep the page's own bytes.
+    const std::pair<std::vector<std::string>, std::string> kUtf8[] = {
+        {{"resolve", strFile, "CAF\xC3\x89"}, "0\tcaf\xC3\xA9\texact\n"},
+        {{"resolve", strFile, "CAF\xC9"}, "0\tcaf\xC3\xA9\texact\n"},
+        {{"word", strFile, "0"}, "caf\xC3\xA9\n"},
+        {{"suggest", strFile, "cqf\xC3\xA9"}, "0\tcaf\xC3\xA9\t1\n"},
+        {{"search", strFile, "RESTAURANT"}, "0\tcaf\xC3\xA9\t1\n"},
+    };
+    for (const auto& c : kUtf8) {
+        const ToolRun run = Tool(c.first, "C.UTF-8");
+        EXPECT_EQ(run.strOut, c.second) << c.first[0] << " " << c.first[2];
+    }
+    ToolRun run = Tool({"pages", strFile, "0"}, "C.UTF-8");
+    EXPECT_NE(run.strOut.find("caf\xE9"), std::string::npos);
+    run = Tool({"word", strFile, "0"});
+    EXPECT_EQ(run.strOut, "caf\xE9\n");
+    run = Tool({"resolve", strFile, "CAF\xC9"});
+    EXPECT_EQ(run.strOut, "0\tcaf\xE9\texact\n");
 }

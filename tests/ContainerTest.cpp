@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
+#include <future>
 
 #include "dictdata/BigEndian.h"
 #include "dictdata/DictionaryFile.h"
 #include "tests/DictionaryFileTestAccess.h"
 #include "tests/TestFiles.h"
+#include "tests/TestPlatform.h"
 
 namespace {
 
@@ -75,6 +78,29 @@ TEST(Container, MissingFileLeavesEngineClosed) {
     EXPECT_EQ(strWord, "untouched");
     EXPECT_FALSE(dict.Open(nullptr));
     dict.Close();
+}
+
+TEST(Container, RefusesAtOnceWhatIsNotARegularFile) {
+    const std::string strFolder = TestPath("folder.pdb");
+    MakeDirectory(strFolder);
+    DictionaryFile dict;
+    EXPECT_FALSE(dict.Open(strFolder.c_str()));
+    EXPECT_FALSE(dict.IsOpen());
+
+#ifndef _WIN32
+    // A FIFO that nobody writes to: opening it must not wait for a writer.
+    const std::string strFifo = TestPath("fifo.pdb");
+    ASSERT_TRUE(MakeFifo(strFifo));
+    auto opened = std::async(std::launch::async, [&strFifo] {
+        DictionaryFile fifo;
+        return fifo.Open(strFifo.c_str());
+    });
+    if (opened.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+        ReleaseFifoReader(strFifo);
+        ADD_FAILURE() << "Open waits for a writer of the FIFO";
+    }
+    EXPECT_FALSE(opened.get());
+#endif
 }
 
 TEST(Container, IgnoresFieldsItDoesNotInterpret) {

@@ -187,6 +187,14 @@ TEST(WordBlockCorruption, DamagedBlocksFailWithoutCrashing) {
     damaged.push_back(WithRecord(sound, 2, WordBlockRecord("w006", std::string(12, '\x09') + std::string(60, 'q'))));
     // Fewer bytes than the pair area.
     damaged.push_back(WithRecord(sound, 2, WordBlockRecord("w006", "\x01\x01")));
+    // A word of a valid length that claims more entries than the block holds.
+    std::string strPairs = std::string("\x04\xFF", 2);
+    std::string strWords = "w006" + std::string("\0\0\x01", 3);
+    for (const char* lpszWord : {"w007", "w008", "w009", "w010", "w011"}) {
+        strPairs += std::string("\x04\x01", 2);
+        strWords += lpszWord + std::string("\0\0\x01", 3);
+    }
+    damaged.push_back(WithRecord(sound, 2, WordBlockRecord("w006", strPairs + strWords)));
 
     for (const std::vector<unsigned char>& bad : damaged) {
         ASSERT_TRUE(Exercise(bad));
@@ -257,6 +265,58 @@ TEST(EntryBlockCorruption, DamagedEntriesReadAsFailures) {
         EXPECT_TRUE(dict.ReadEntry(19, 20, strSyn, nCount, strDef, strUse));  // another block
         EXPECT_EQ(strDef, "definition of w019");
     }
+}
+
+TEST(ContainerCorruption, FileEmptiedWhileOpenAnswersRightOnceRestored) {
+    DataFileContent content = MakeWordList(NumberedWords(300), 4);  // 75 blocks: keys are kept
+    content.exceptions[0] = {{"aaa", "w001"}};
+    content.bSpellingIndex = true;
+    const std::vector<unsigned char> bytes = BuildBytes(content);
+    const std::string strPath = TestPath("emptied.pdb");
+    ASSERT_TRUE(SaveBytes(strPath, bytes));
+    DictionaryFile dict;
+    ASSERT_TRUE(dict.Open(strPath.c_str()));
+    std::string strWord;
+    ASSERT_TRUE(dict.GetWord(150, strWord));  // a block in a slot from before
+    auto resolve = [&dict](const char* lpszText) {
+        int nPos = -1;
+        Resolution how = Resolution::kExact;
+        EXPECT_TRUE(ResolveWord(dict, lpszText, nPos, how));
+        std::string strFound;
+        dict.GetWord(nPos, strFound);
+        return strFound + " " + ResolutionName(how);
+    };
+
+    // Emptied in place, the same file as the engine holds open: reads fail, answers stay in
+    // range, and nothing read now may be kept.
+    ASSERT_TRUE(SaveBytes(strPath, {}));
+    for (int p = 0; p < 300; p += 7) {
+        const int nPos = dict.FindWord(content.words[p].strText);
+        EXPECT_TRUE(nPos >= 0 && nPos < 300) << nPos;
+        dict.GetWord(p, strWord);
+        std::string strSyn, strDef, strUse;
+        int nCount = 0;
+        EXPECT_FALSE(dict.ReadEntry(p, p + 1, strSyn, nCount, strDef, strUse));
+    }
+    resolve("aaa");
+    resolve("w150s");
+    resolve("w15x");  // the spelling index, first asked for now
+
+    // Restored: every answer is right again.
+    ASSERT_TRUE(SaveBytes(strPath, bytes));
+    for (int p = 0; p < 300; ++p) {
+        const std::string& strText = content.words[p].strText;
+        EXPECT_EQ(dict.FindWord(strText), p) << strText;
+        ASSERT_TRUE(dict.GetWord(p, strWord));
+        EXPECT_EQ(strWord, strText);
+        std::string strSyn, strDef, strUse;
+        int nCount = 0;
+        ASSERT_TRUE(dict.ReadEntry(p, p + 1, strSyn, nCount, strDef, strUse));
+        EXPECT_EQ(strDef, "definition of " + strText);
+    }
+    EXPECT_EQ(resolve("aaa"), "w001 form");
+    EXPECT_EQ(resolve("w150s"), "w150 form");
+    EXPECT_EQ(resolve("w15x"), "w150 spelling");
 }
 
 TEST(ContainerCorruption, EveryByteFlipped) {
@@ -443,6 +503,51 @@ TEST(MorphologyCorruption, AdditionalRecordsAreBoundedAndTheFirstOfAKindCounts) 
     strPath = SaveRecords("toomanyrecords.pdb", many);
     EXPECT_EQ(ResolveText(strPath, "aaa"), "(no open)");
     EXPECT_FALSE(VerifyDataFile(strPath.c_str(), strReport));
+}
+
+TEST(ContainerCorruption, VerifyNamesBytesAfterAZlibStream) {
+    const std::vector<unsigned char> sound = BuildBytes(MorphologyContent());
+    const std::vector<std::string> records = SplitRecords(sound);
+    const int nLast = static_cast<int>(records.size()) - 1;  // the noun exception list
+    const std::string strLast = std::to_string(nLast);
+    const std::string strLastEntryBlock = "entry block " + std::to_string(nLast - 6);
+    struct Case {
+        int nRecord;  // gets two bytes more
+        std::string strReport;
+    } const kCases[] = {
+        {2, "word block 2 has bytes after its zlib stream"},
+        {6, "entry block 1 has bytes after its zlib stream"},
+        {nLast - 1, strLastEntryBlock + " has bytes after its zlib stream"},
+        {nLast, "record " + strLast + " after the entry blocks has bytes after its zlib stream "
+                "(at the end of the file)"},
+    };
+    std::vector<std::vector<unsigned char>> files;
+    for (const Case& c : kCases) {
+        std::vector<std::string> longer = records;
+        longer[c.nRecord] += "xy";
+        files.emplace_back();
+        ASSERT_TRUE(AssembleContainer("LexanoData_WN", longer, files.back()));
+    }
+    // A record count one too small: the last entry block runs on over the exception list.
+    files.push_back(sound);
+    WriteU16BE(files.back().data() + 76, static_cast<uint16_t>(nLast));
+    // Bytes after the last record of a file without additional records.
+    files.push_back(Sound());
+    files.back().push_back('z');
+    const std::string kReports[] = {
+        kCases[0].strReport, kCases[1].strReport, kCases[2].strReport, kCases[3].strReport,
+        strLastEntryBlock + " has bytes after its zlib stream (at the end of the file)",
+        "entry block " + std::to_string(ReadU16BE(files.back().data() + 76) - 6) +
+            " has bytes after its zlib stream (at the end of the file)"};
+    for (size_t i = 0; i < files.size(); ++i) {
+        SCOPED_TRACE(kReports[i]);
+        EXPECT_TRUE(Exercise(files[i]));  // the engine reads the streams as before
+        const std::string strPath = TestPath("trailing.pdb");
+        ASSERT_TRUE(SaveBytes(strPath, files[i]));
+        std::string strReport;
+        EXPECT_FALSE(VerifyDataFile(strPath.c_str(), strReport));
+        EXPECT_EQ(strReport, kReports[i]);
+    }
 }
 
 TEST(MorphologyCorruption, EveryPrefixAndFlippedByteOfTheRecord) {

@@ -210,3 +210,38 @@ TEST(EntryPageCommands, PagesAndLookupPrintTheEntry) {
     EXPECT_EQ(Output(strTool + " lookup " + strFile + " bankz"),
               "\"bankz\" is not in the dictionary; the nearest word is \"banks\".\n\nbanks\n(no entries)\n");
 }
+
+// Pages of a word with an entry in a damaged entry block: built all the same, with that sense
+// empty; EveryEntryWasRead tells it from a sense that is empty in the file.
+TEST(DamagedEntryPage, EntriesThatCannotBeReadAreToldFromEmptyOnes) {
+    DataFileContent content = MakeWordList({"able", "bold", "calm", "dark"}, 2);
+    content.entries[2] = "calm\n";  // read, but with nothing in it
+    content.nEntryBlockLimit = 40;   // one entry to a block
+    std::vector<unsigned char> file = BuildBytes(content);
+    // The last record is dark's entry block; its stream no longer inflates.
+    const int nRecords = file[76] * 256 + file[77];
+    const uint32_t nLast = RecordOffset(file, nRecords - 1);
+    file[nLast] = 0xFF;
+    file[nLast + 1] = 0xFF;
+    const std::string strPath = TestPath("damaged-entry.pdb");
+    ASSERT_TRUE(SaveBytes(strPath, file));
+    DictionaryFile dict;
+    ASSERT_TRUE(dict.Open(strPath.c_str()));
+    for (int nPos = 0; nPos < 4; ++nPos) {
+        std::vector<NamedPage> pages;
+        ASSERT_TRUE(BuildWordPages(dict, nPos, pages)) << nPos;
+        ASSERT_EQ(pages.size(), 1u);
+        EXPECT_EQ(EveryEntryWasRead(dict, nPos, pages), nPos != 3) << nPos;
+    }
+}
+
+TEST(DamagedEntryPage, SaysWhyWithTheWordWhenItIsKnown) {
+    const std::string strPage = BuildDamagedEntryPage("a<b & c");
+    EXPECT_EQ(strPage.find(kPageStart + Headword("a&lt;b &amp; c")), 0u) << strPage;
+    EXPECT_NE(strPage.find("This entry cannot be read because the data file is damaged."),
+              std::string::npos);
+    EXPECT_EQ(strPage.substr(strPage.size() - 29), "</table></font></body></html>");
+    const std::string strNoWord = BuildDamagedEntryPage("");
+    EXPECT_EQ(strNoWord.find("<hr>"), std::string::npos);
+    EXPECT_EQ(strNoWord.find(kPageStart + "<tr><td><font size=\"2\">This entry"), 0u) << strNoWord;
+}

@@ -8,7 +8,9 @@
 #ifdef _WIN32
 #include <direct.h>
 #else
+#include <fcntl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -71,5 +73,15 @@ int ClosePipe(FILE* pPipe) { return ExitStatus(pclose(pPipe)); }
 int RunCommand(const std::string& strCommand) { return ExitStatus(std::system(strCommand.c_str())); }
 
 size_t HeapInUse() { return mallinfo2().uordblks; }
+
+bool MakeFifo(const std::string& strPath) {
+    unlink(strPath.c_str());  // may be left from an earlier run
+    return mkfifo(strPath.c_str(), 0600) == 0;
+}
+
+void ReleaseFifoReader(const std::string& strPath) {
+    const int nFd = open(strPath.c_str(), O_WRONLY | O_NONBLOCK);
+    if (nFd >= 0) close(nFd);
+}
 
 #endif

@@ -41,4 +41,14 @@ int RunCommand(const std::string& strCommand);
 // Bytes of the heap in use by this process right now.
 size_t HeapInUse();
 
+#ifndef _WIN32
+// Makes a FIFO (named pipe) at strPath, replacing what is there; false on failure. Windows
+// paths name no FIFOs.
+bool MakeFifo(const std::string& strPath);
+
+// Opens the FIFO at strPath for writing without waiting, and closes it: whoever is blocked
+// opening it for reading goes on (and reads its end). Lets a test that waited in vain finish.
+void ReleaseFifoReader(const std::string& strPath);
+#endif
+
 #endif

@@ -3,6 +3,7 @@
 // words checked against the installed WordNet 3.0 files.
 #include <dirent.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cctype>
@@ -188,7 +189,8 @@ TEST(WordNetReader, ReadsHandMadeDatabaseAndRoundTrips) {
             content.nWordsPerBlock = nWordsPerBlock;
             content.nEntryBlockLimit = nLimit;
             std::string strError, strReport;
-            ASSERT_TRUE(ReadWordNet(strDir + "/", content, strError)) << strError;
+            std::vector<std::string> warnings;
+            ASSERT_TRUE(ReadWordNet(strDir + "/", content, strError, &warnings)) << strError;
             const std::vector<std::string> kWords = {
                 "a", "afloat", "bank", "bank clerk", "bank-note", "depository financial institution",
                 "galore", "in abundance", "main", "trust", "well"};
@@ -207,6 +209,9 @@ TEST(WordNetReader, ReadsHandMadeDatabaseAndRoundTrips) {
             EXPECT_EQ((Pairs{{"banks clerk", "bank clerk"}, {"banx", "bank"}}), content.exceptions[0]);
             EXPECT_EQ((Pairs{{"trusted", "trust"}, {"trusted", "bank"}}), content.exceptions[1]);
             EXPECT_TRUE(content.exceptions[2].empty() && content.exceptions[3].empty());
+            ASSERT_EQ(2u, warnings.size());
+            EXPECT_NE(std::string::npos, warnings[0].find("/adj.exc: ")) << warnings[0];
+            EXPECT_NE(std::string::npos, warnings[1].find("/adv.exc: ")) << warnings[1];
 
             const std::string strPath = SaveContent(content, "mini.pdb");
             ASSERT_TRUE(VerifyDataFile(strPath.c_str(), strReport)) << strReport;
@@ -263,6 +268,8 @@ TEST(WordNetReader, ReportsFaultsByFileAndLine) {
         {"data.adj", "00005000 00 a 01 galore 0 001 & 00005000 a | x\n", "data.adj line 3: fewer pointers"},
         {"index.noun", strManyOffsets, "index.noun line 3: \"bank\" has more than 255 senses"},
         {"verb.exc", "trusted trust\nlonely\n", "verb.exc line 4: expected an inflected form"},
+        {"data.adv", "", "data.adv is empty"},  // nothing but the licence text
+        {"index.verb", "", "index.verb is empty"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.lpszMessage);
@@ -281,6 +288,12 @@ TEST(WordNetReader, ReportsFaultsByFileAndLine) {
     std::string strError;
     EXPECT_FALSE(ReadWordNet(WriteWordNet(MiniWordNet()), content, strError));
     EXPECT_NE(std::string::npos, strError.find("data.noun line 3: entry of ")) << strError;
+    // An exception list that is there but cannot be read is an error, not a missing list.
+    const std::string strFolderList = WriteWordNet(MiniWordNet(), "unreadable");
+    MakeDirectory(strFolderList + "/adj.exc");
+    std::vector<std::string> warnings;
+    EXPECT_FALSE(ReadWordNet(strFolderList, content, strError, &warnings));
+    EXPECT_NE(std::string::npos, strError.find("/adj.exc: ")) << strError;
 }
 
 TEST(WordNetReader, BuildCommandWritesOnlySoundFiles) {
@@ -288,6 +301,12 @@ TEST(WordNetReader, BuildCommandWritesOnlySoundFiles) {
     const std::string strOut = TestPath("out.pdb"), strNew = TestPath("new.pdb");
     std::string strErr;
     ASSERT_EQ(0, RunTool("build --wordnet " + strDir + " -o " + strOut, strErr)) << strErr;
+    // The folder lacks adj.exc and adv.exc: a warning each, and the file is built.
+    const std::string strWarning = ": No such file or directory; the search will find only "
+                                   "regular forms for this part of speech\n";
+    EXPECT_EQ("lexano-data: warning: cannot open " + strDir + "/adj.exc" + strWarning +
+                  "lexano-data: warning: cannot open " + strDir + "/adv.exc" + strWarning,
+              strErr);
     const std::string strFirst = ReadAll(strOut);
     ASSERT_EQ(0, RunTool("build -o " + strOut + " --words-per-block 64 --wordnet " + strDir, strErr));
     EXPECT_EQ(strFirst, ReadAll(strOut)) << "the same input must give the same bytes";
@@ -300,21 +319,63 @@ TEST(WordNetReader, BuildCommandWritesOnlySoundFiles) {
                   "/index.verb line 3: fewer synset offsets than the synset count\n", strErr);
     EXPECT_EQ(std::vector<std::string>{}, FilesStartingWith(strNew));
 
-    // Faults after the file is written: the checked file cannot take the output's name (a
-    // folder holds it), or the written file cannot take its temporary name. Neither may leave
-    // a file behind.
+    // Faults of the output, named as the user gave it with the system's reason: a folder
+    // holds its name, or its folder does not exist. Neither may leave a file behind.
+    files = MiniWordNet();
+    files["adj.exc"] = "mainer main\n";
+    files["adv.exc"] = "weller well\n";
+    const std::string strComplete = WriteWordNet(files, "complete");
     const std::string strFolder = TestPath("folder.pdb");
     MakeDirectory(strFolder);  // may be left from an earlier run
-    EXPECT_EQ(1, RunTool("build --wordnet " + strDir + " -o " + strFolder, strErr));
-    EXPECT_EQ("lexano-data: cannot create " + strFolder + "\n", strErr);
+    EXPECT_EQ(1, RunTool("build --wordnet " + strComplete + " -o " + strFolder, strErr));
+    const std::string strCannot = "lexano-data: cannot create " + strFolder + ": ";
+    EXPECT_EQ(strCannot, strErr.substr(0, strCannot.size()));
+    EXPECT_GT(strErr.size(), strCannot.size() + 1);
+    EXPECT_EQ(1, std::count(strErr.begin(), strErr.end(), '\n')) << strErr;
     EXPECT_EQ(std::vector<std::string>{"folder.pdb"}, FilesStartingWith(strFolder));
-    const std::string strBlocked = TestPath("blocked.pdb");
-    MakeDirectory(strBlocked + ".new");
-    EXPECT_EQ(1, RunTool("build --wordnet " + strDir + " -o " + strBlocked, strErr));
-    EXPECT_EQ(std::vector<std::string>{"blocked.pdb.new"}, FilesStartingWith(strBlocked));
+    const std::string strNowhere = TestPath("no-such-folder") + "/out.pdb";
+    EXPECT_EQ(1, RunTool("build --wordnet " + strComplete + " -o " + strNowhere, strErr));
+    EXPECT_EQ("lexano-data: cannot create " + strNowhere + ": No such file or directory\n", strErr);
     for (const char* lpszArgs : {"", " --words-per-block 0 -o x", " -o"}) {
         EXPECT_EQ(2, RunTool("build --wordnet " + strDir + lpszArgs, strErr)) << lpszArgs;
     }
+}
+
+TEST(WordNetReader, BuildCommandTouchesNoNameButItsOutput) {
+    const std::string strDir = WriteWordNet(MiniWordNet());
+    const std::string strOut = TestPath("out.pdb");
+    std::string strErr;
+    ASSERT_EQ(0, RunTool("build --wordnet " + strDir + " -o " + strOut, strErr)) << strErr;
+    const std::string strBuilt = ReadAll(strOut);
+
+    // A file of the user's beside the output, whatever its name, stays as it is.
+    std::ofstream(strOut + ".new", std::ios::binary) << "the user's own";
+    ASSERT_EQ(0, RunTool("build --wordnet " + strDir + " -o " + strOut, strErr)) << strErr;
+    EXPECT_EQ("the user's own", ReadAll(strOut + ".new"));
+    EXPECT_EQ((std::vector<std::string>{"out.pdb", "out.pdb.new"}), FilesStartingWith(strOut));
+#ifndef _WIN32
+    // The replaced file keeps its permissions.
+    ASSERT_EQ(0, chmod(strOut.c_str(), 0640));
+    ASSERT_EQ(0, RunTool("build --wordnet " + strDir + " -o " + strOut, strErr)) << strErr;
+    struct stat status;
+    ASSERT_EQ(0, stat(strOut.c_str(), &status));
+    EXPECT_EQ(0640u, status.st_mode & 07777u);
+
+    // Builds to the same output at the same time each write a file of their own: all succeed,
+    // and the output is one of them, whole.
+    const std::string strFailures = TestPath("failures.txt");
+    std::remove(strFailures.c_str());
+    std::string strCommand = "for i in 1 2 3 4 5 6; do (" + QuoteArgument(LEXANO_DATA_TOOL) +
+                             " build --wordnet " + QuoteArgument(strDir) + " -o " +
+                             QuoteArgument(strOut) + " >/dev/null 2>&1 || echo \"status $?\" >>" +
+                             QuoteArgument(strFailures) + ") & done; wait";
+    for (int nRound = 0; nRound < 3; ++nRound) {
+        ASSERT_EQ(0, RunCommand(strCommand));
+        EXPECT_EQ("", ReadAll(strFailures));
+        EXPECT_EQ(strBuilt, ReadAll(strOut));
+        EXPECT_EQ((std::vector<std::string>{"out.pdb", "out.pdb.new"}), FilesStartingWith(strOut));
+    }
+#endif
 }
 
 namespace {
@@ -411,4 +472,42 @@ TEST(WordNetRealData, SampleWordsMatchWordNetFiles) {
         }
     }
     for (const auto& word : words) ExpectWord(dict, word.first, word.second);
+}
+
+// cntlist.rev: sense tag counts summed per word and per synset, through the index's sense
+// numbers; keys that name no sense are left out, malformed lines named.
+TEST(WordNetReader, SumsSenseTagCountsPerWordAndPerSynset) {
+    const std::string strDir = WriteWordNet(MiniWordNet(), "counted");
+    const std::string strCounts = strDir + "/cntlist.rev";
+    std::ofstream(strCounts, std::ios::binary)
+        << "bank%1:17:01:: 1 10\nbank%1:14:00:: 2 5\nbank%2:38:00:: 1 2\n"
+           "depository_financial_institution%1:14:00:: 1 3\nafloat%5:00:00:galore:00 1 4\n"
+           "nosuchword%1:00:00:: 1 7\nbank%1:17:01:: 9 1\n";
+    DataFileContent content;
+    std::string strError;
+    ASSERT_TRUE(ReadWordNet(strDir, content, strError)) << strError;
+    auto word = [&](const std::string& strText) -> const WriterWord& {
+        return *std::find_if(content.words.begin(), content.words.end(),
+                             [&](const WriterWord& w) { return w.strText == strText; });
+    };
+    auto position = [&](const std::string& strText) { return &word(strText) - content.words.data(); };
+    ASSERT_EQ(content.wordFrequencies.size(), content.words.size());
+    EXPECT_EQ(content.wordFrequencies[position("bank")], 17u);
+    EXPECT_EQ(content.wordFrequencies[position("depository financial institution")], 3u);
+    EXPECT_EQ(content.wordFrequencies[position("afloat")], 4u);
+    EXPECT_EQ(content.wordFrequencies[position("trust")], 0u);
+    const std::vector<uint32_t>& bank = word("bank").entries;
+    EXPECT_EQ(content.entryFrequencies[bank[0] - 1], 10u);
+    EXPECT_EQ(content.entryFrequencies[bank[1] - 1], 8u);  // shared with its synonym
+    EXPECT_EQ(content.entryFrequencies[bank[2] - 1], 2u);
+    EXPECT_EQ(content.entryFrequencies[bank[3] - 1], 0u);
+    EXPECT_EQ(content.entryFrequencies[word("afloat").entries[0] - 1], 4u);
+
+    for (const char* lpszBad : {"bank%9:17:01:: 1 10\n", "bank%1:17:01:: x 10\n", "bank 1 10\n",
+                                "bank%1:17:01:: 1\n", "bank%1:17:01:: 0 3\n"}) {
+        std::ofstream(strCounts, std::ios::binary) << "bank%1:17:01:: 1 10\n" << lpszBad;
+        DataFileContent failed;
+        EXPECT_FALSE(ReadWordNet(strDir, failed, strError)) << lpszBad;
+        EXPECT_NE(strError.find("cntlist.rev line 2: "), std::string::npos) << strError;
+    }
 }

@@ -15,6 +15,7 @@
 #include "dictdata/Morphology.h"
 #include "dictdata/WordResolver.h"
 #include "tests/TestFiles.h"
+#include "tools/Verify.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ const std::pair<const char*, const char*> kWords[] = {
     {"bat", "N"},        {"cafe", "N"},             {"ephemera", "N"}, {"ephemeral", "a"},
     {"go", "V"},         {"happy", "a"},            {"leaf", "N"},     {"mouse", "N"},
     {"oct", "N"},        {"qwerty", "N"},           {"run", "NV"},     {"running", "Na"},
-    {"zebra", "N"}};
+    {"zebra", "N"},      {"z\xE9" "bra", "N"}};
 
 // The words above with one entry per part of speech, numbered group by group.
 DataFileContent ResolverContent(bool bExceptions) {
@@ -43,7 +44,8 @@ DataFileContent ResolverContent(bool bExceptions) {
     }
     GroupCountsForSizes(nSizes, content.entryCounts);
     if (bExceptions) {
-        content.exceptions[0] = {{"mice", "mouse"}, {"leaves", "leaf"}, {"axes", "ax"}, {"axes", "axis"}};
+        content.exceptions[0] = {{"mice", "mouse"}, {"leaves", "leaf"}, {"axes", "ax"},
+                                 {"axes", "axis"}, {"qwertys", "qwertie"}};
         content.exceptions[1] = {{"went", "go"}, {"ran", "run"}};
         content.exceptions[2] = {{"happier", "happy"}};
     }
@@ -111,6 +113,61 @@ TEST(Morphology, ExceptionListsAcceptOnlySortedWellFormedPairs) {
     EXPECT_EQ(list.GetPairCount(), 3u);  // a failed Assign keeps the list
 }
 
+namespace {
+
+// The largest exception list a record holds (1 MiB of pairs), all for the form "qq": bases
+// "000000" to "104856".
+std::vector<std::pair<std::string, std::string>> OneFormWithHugeList() {
+    std::vector<std::pair<std::string, std::string>> pairs;
+    char base[16];
+    for (int i = 0; i < 104857; ++i) {
+        std::snprintf(base, sizeof base, "%06d", i);
+        pairs.emplace_back("qq", base);
+    }
+    return pairs;
+}
+
+}  // namespace
+
+TEST(Morphology, ALookupTestsABoundedNumberOfCandidates) {
+    ExceptionLists lists;
+    std::string strData;
+    for (const auto& pair : OneFormWithHugeList()) strData += pair.first + '\t' + pair.second + '\n';
+    ASSERT_EQ(strData.size(), 1048570u);
+    ASSERT_TRUE(lists.lists[3].Assign(strData, 104857));
+    int nTests = 0;
+    const BaseFormTest fnNothing = [&nTests](const std::string&, int) {
+        ++nTests;
+        return false;
+    };
+    // The form itself, its "-ful" noun, and a collocation of it: none may try every base.
+    for (const char* lpszText : {"qq", "qqful", "qq qqful qq-qq qqs qq qqful qq qq qq"}) {
+        nTests = 0;
+        std::string strBase = "kept";
+        EXPECT_FALSE(FindBaseForm(lists, lpszText, fnNothing, strBase));
+        EXPECT_EQ(strBase, "kept");
+        EXPECT_LE(nTests, kMaxBaseTests) << lpszText;
+    }
+}
+
+TEST(WordResolver, AFormWithAHundredThousandBasesLandsOnItsFirstBaseThatIsAWord) {
+    DataFileContent content;
+    for (const char* lpszWord : {"000003ful", "000005", "qwerty"}) {
+        content.entries.push_back(std::string(lpszWord) + "\na sense");
+        content.words.push_back({lpszWord, {static_cast<uint32_t>(content.entries.size())}});
+    }
+    const uint32_t nSizes[4] = {3, 0, 0, 0};
+    GroupCountsForSizes(nSizes, content.entryCounts);
+    content.exceptions[0] = OneFormWithHugeList();
+    const std::string strPath = SaveContent(content, "huge.pdb");
+    std::string strReport;
+    ASSERT_TRUE(VerifyDataFile(strPath.c_str(), strReport)) << strReport;
+    DictionaryFile dict;
+    ASSERT_TRUE(dict.Open(strPath.c_str()));
+    EXPECT_EQ(Resolve(dict, "qq"), "000005 form");
+    EXPECT_EQ(Resolve(dict, "qqful"), "000003ful form");  // "-ful" after a base of "qq"
+}
+
 TEST(WordResolver, KnownAnswersInOrderExactFormFoldedPrefixNearest) {
     DictionaryFile dict;
     ASSERT_TRUE(dict.Open(SaveContent(ResolverContent(true), "resolver.pdb").c_str()));
@@ -129,6 +186,11 @@ TEST(WordResolver, KnownAnswersInOrderExactFormFoldedPrefixNearest) {
         {"oct.", "oct form"},
         {"caf\xE9", "cafe folded"},
         {"caf\xE9s", "cafe folded"},
+        // A form of an accented word is a form before it is folded ("zebras" is a form too).
+        {"z\xE9" "bras", "z\xE9" "bra form"},
+        // The noun list names "qwertys", with a base the word list lacks: the list has the say
+        // for nouns, so the noun rule that would give "qwerty" is not tried.
+        {"qwertys", "qwerty nearest"},
         {"ephem", "ephemera prefix"},
         {"a", "ask for it prefix"},  // before every word
         {"", "ask for it prefix"},
@@ -161,6 +223,36 @@ TEST(WordResolver, FileWithoutMorphologyRecordsKeepsTheRules) {
     EXPECT_EQ(Resolve(dict, "went"), "running nearest");
     EXPECT_EQ(Resolve(dict, "mice"), "leaf nearest");
     EXPECT_EQ(Resolve(dict, "runs"), "run form");
+}
+
+// Text from a page or the clipboard: spaces, punctuation and typographic marks around the word
+// do not count, but a word that has punctuation of its own is found with it.
+TEST(WordResolver, TextTakenFromAPageLandsOnTheWordMeant) {
+    DictionaryFile dict;
+    const std::vector<std::string> words = {"'hood", "'tween", ".22",  "a.d.", "apple", "hood",
+                                            "no",    "no.",    "rock", "rock 'n' roll",
+                                            "tour",  "tour of duty", "tween"};
+    ASSERT_TRUE(dict.Open(SaveContent(MakeWordList(words, 4), "marks.pdb").c_str()));
+    const std::pair<const char*, const char*> kCases[] = {
+        {"tour, ", "tour exact"},
+        {" apple", "apple exact"},
+        {"apple.\r", "apple form"},   // as "oct." is a form of "oct"
+        {"(apples)", "apple form"},
+        {"rock \x92n\x92 roll", "rock 'n' roll exact"},
+        {"\x93rock \x91n\x92 roll!\x94", "rock 'n' roll exact"},
+        {"rock \x92n", "rock 'n' roll prefix"},
+        {"\x91tween\x92", "'tween exact"},  // the word that keeps its apostrophe
+        {"'tween", "'tween exact"},
+        {"'hood,", "'hood exact"},
+        {"a.d.", "a.d. exact"},
+        {"no.", "no. exact"},
+        {"no,", "no exact"},
+        {".22", ".22 exact"},
+        {".2", ".22 prefix"},
+        {"tour of", "tour of duty prefix"},
+        {"\x93", "'hood nearest"},  // a mark alone stays: '"' sorts before every word
+    };
+    for (const auto& c : kCases) EXPECT_EQ(Resolve(dict, c.first), c.second) << c.first;
 }
 
 namespace {

@@ -1,13 +1,14 @@
 // lexano-data build --wordnet DIR [--words-per-block N] -o FILE
 //
 // Builds a data file from a WordNet 3.0 database and checks the written file as `verify` does
-// before it takes the output's name. A failure at any step leaves no new file behind.
+// before it takes the output's name. A failure at any step leaves no new file behind and the
+// output as it was; a missing exception list is a warning.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "tools/Commands.h"
 #include "tools/DataFileWriter.h"
-#include "tools/PortableFiles.h"
 #include "tools/Verify.h"
 #include "tools/WordNetReader.h"
 
@@ -55,21 +56,23 @@ int HandleBuildCommand(const CommandArgs& args) {
     content.strName = "LexanoData_WN";
     content.nWordsPerBlock = nWordsPerBlock;
     content.nEntryBlockLimit = kEntryBlockLimit;
+    content.bSpellingIndex = true;
+    content.bMeaningIndex = true;
     std::string strError;
-    if (!ReadWordNet(strDir, content, strError)) return Fail(strError);
-    // The file is checked under a temporary name, so that a file that fails its check never
-    // replaces an earlier one.
-    const std::string strBuilt = strOutput + ".new";
-    if (!SaveDataFile(content, strBuilt.c_str(), strError)) return Fail(strError);
+    std::vector<std::string> warnings;
+    if (!ReadWordNet(strDir, content, strError, &warnings)) return Fail(strError);
+    for (const std::string& strWarning : warnings) {
+        std::fprintf(stderr, "lexano-data: warning: %s\n", strWarning.c_str());
+    }
+    // The written file is checked before it takes the output's name, so that a file that fails
+    // its check never replaces an earlier one.
     std::string strReport;
-    if (!VerifyDataFile(strBuilt.c_str(), strReport)) {
-        std::remove(strBuilt.c_str());
-        return Fail("the built file fails its check: " + strReport);
-    }
-    if (!MoveIntoPlace(strBuilt.c_str(), strOutput.c_str())) {
-        std::remove(strBuilt.c_str());
-        return Fail("cannot create " + strOutput);
-    }
+    const auto fnCheck = [&strReport](const char* lpszWritten, std::string& strCheckError) {
+        if (VerifyDataFile(lpszWritten, strReport)) return true;
+        strCheckError = "the built file fails its check: " + strReport;
+        return false;
+    };
+    if (!SaveDataFile(content, strOutput.c_str(), strError, fnCheck)) return Fail(strError);
     std::printf("%s: %s\n", strOutput.c_str(), strReport.c_str());
     return 0;
 }

@@ -22,6 +22,8 @@ int HandleVerifyCommand(const CommandArgs& args);
 int HandlePagesCommand(const CommandArgs& args);
 int HandleLookupCommand(const CommandArgs& args);
 int HandleBuildCommand(const CommandArgs& args);
+int HandleSuggestCommand(const CommandArgs& args);
+int HandleSearchCommand(const CommandArgs& args);
 
 // Shared by the commands.
 
@@ -31,7 +33,7 @@ int Fail(const std::string& strMessage);
 int Usage();
 // Parses a whole non-negative decimal number that fits in int; false otherwise.
 bool ParsePosition(const std::string& strText, int& nValue);
-// "cannot open FILE as a data file ..." on standard error; returns 1.
+// "cannot open FILE as a data file: REASON" on standard error; returns 1.
 int CannotOpen(const std::string& strPath);
 // Parses args[1] as a list position, opens args[0] and checks the position against its word
 // count. Returns 0 when both succeed, else the exit status after reporting.
@@ -40,6 +42,8 @@ int OpenAtPosition(const CommandArgs& args, DictionaryFile& dict, int& nPos);
 int WordBlockDamaged(const DictionaryFile& dict, int nPos);
 // Writes strText's bytes as they are.
 void WriteRaw(const std::string& strText);
+// Writes the Windows-1252 text strText in the character set of the output (TextForOutput).
+void WriteText(const std::string& strText);
 // Writes strText with backslash, line feed, carriage return and tab as \\, \n, \r, \t.
 void WriteEscaped(const std::string& strText);
 

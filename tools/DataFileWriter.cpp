@@ -1,15 +1,15 @@
 #include "tools/DataFileWriter.h"
 
-#include <unistd.h>
 #include <zlib.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "dictdata/BigEndian.h"
 #include "dictdata/ExceptionList.h"
+#include "tools/IndexRecords.h"
 #include "tools/PortableFiles.h"
 
 namespace {
@@ -245,18 +245,26 @@ bool WriteDataFile(const DataFileContent& content, std::vector<unsigned char>& o
         !BuildEntryBlocks(content, entryBlocks, entriesPerBlock, strError)) {
         return false;
     }
-    std::vector<std::string> morphology;
+    std::vector<std::string> additional;
     for (int g = 0; g < 4; ++g) {
         if (content.exceptions[g].empty()) continue;
-        morphology.emplace_back();
-        if (!MorphologyRecordBytes(content.posCodes[g], content.exceptions[g], morphology.back(),
+        additional.emplace_back();
+        if (!MorphologyRecordBytes(content.posCodes[g], content.exceptions[g], additional.back(),
                                    strError)) {
             return false;
         }
     }
+    if (content.bSpellingIndex) {
+        additional.emplace_back();
+        if (!SpellingRecordBytes(content, additional.back(), strError)) return false;
+    }
+    if (content.bMeaningIndex) {
+        additional.emplace_back();
+        if (!MeaningRecordBytes(content, additional.back(), strError)) return false;
+    }
     const size_t n = static_cast<size_t>(content.nWordsPerBlock);
     const size_t k = blocks.size();
-    if (1 + k + 1 + entryBlocks.size() + morphology.size() > 0xFFFF) {
+    if (1 + k + 1 + entryBlocks.size() + additional.size() > 0xFFFF) {
         return Error(strError, "more than 65535 records; raise the words per block or block size");
     }
     const uint16_t c = content.nWordBlockSizeOverride ? content.nWordBlockSizeOverride
@@ -272,35 +280,41 @@ bool WriteDataFile(const DataFileContent& content, std::vector<unsigned char>& o
     }
     records.push_back(EntryIndexRecordBytes(content.posCodes, content.entryCounts, entriesPerBlock));
     for (std::string& strEntryBlock : entryBlocks) records.push_back(std::move(strEntryBlock));
-    for (std::string& strRecord : morphology) records.push_back(std::move(strRecord));
+    for (std::string& strRecord : additional) records.push_back(std::move(strRecord));
     if (!AssembleContainer(content.strName, records, out)) {
         return Error(strError, "the file would exceed 4 GiB");
     }
     return true;
 }
 
-bool SaveDataFile(const DataFileContent& content, const char* lpszPath, std::string& strError) {
+bool SaveDataFile(const DataFileContent& content, const char* lpszPath, std::string& strError,
+                  const WrittenFileCheck& fnCheck) {
     std::vector<unsigned char> bytes;
     if (!WriteDataFile(content, bytes, strError)) return false;
-    // A unique temporary name beside the target, so that two writers never share one.
-    std::string strTemp = std::string(lpszPath) + ".XXXXXX";
-    const int nFd = mkstemp(&strTemp[0]);
-    if (nFd < 0) return Error(strError, "cannot create " + strTemp);
-    AllowReadingByAll(nFd);
-    FILE* pFile = fdopen(nFd, "wb");
-    if (pFile == nullptr) {
-        close(nFd);
-        std::remove(strTemp.c_str());
-        return Error(strError, "cannot create " + strTemp);
+    // The bytes go to a new file of a unique name beside the target, reach the disk, pass the
+    // check, and only then take the target's name: a failure or a crash at any point leaves the
+    // target as it was, and no other name is touched. Messages name the target, as the user
+    // knows it, never the temporary file.
+    const std::string strPath = lpszPath;
+    FILE* pFile = nullptr;
+    std::string strTemp;
+    std::string strReason;
+    if (!CreateFileBeside(lpszPath, pFile, strTemp, strReason)) {
+        return Error(strError, "cannot create " + strPath + ": " + strReason);
     }
     const bool bWritten = std::fwrite(bytes.data(), 1, bytes.size(), pFile) == bytes.size();
-    if (std::fclose(pFile) != 0 || !bWritten) {
+    if (!bWritten) strReason = std::strerror(errno);
+    if (!CloseDurably(pFile, strReason) || !bWritten) {
         std::remove(strTemp.c_str());
-        return Error(strError, "cannot write " + strTemp);
+        return Error(strError, "cannot write " + strPath + ": " + strReason);
     }
-    if (!MoveIntoPlace(strTemp.c_str(), lpszPath)) {
+    if (fnCheck && !fnCheck(strTemp.c_str(), strError)) {
         std::remove(strTemp.c_str());
-        return Error(strError, std::string("cannot create ") + lpszPath);
+        return false;
+    }
+    if (!MoveIntoPlace(strTemp.c_str(), lpszPath, strReason)) {
+        std::remove(strTemp.c_str());
+        return Error(strError, "cannot create " + strPath + ": " + strReason);
     }
     return true;
 }

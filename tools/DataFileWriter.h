@@ -6,6 +6,7 @@
 #define LEXANO_TOOLS_DATAFILEWRITER_H
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,6 +28,15 @@ struct DataFileContent {
     // form) pairs in the order to try them. Each non-empty list becomes one morphology record
     // after the entry blocks.
     std::vector<std::pair<std::string, std::string>> exceptions[4];
+    // How often WordNet's tagged texts use each word (by list position) and each entry (by
+    // entry number - 1); missing values count 0. They order the spelling suggestions and the
+    // matches of the search in meanings.
+    std::vector<uint32_t> wordFrequencies;
+    std::vector<uint32_t> entryFrequencies;
+    // Whether to add the spelling record and the meaning index record after the entry blocks
+    // (tools/IndexRecords.h).
+    bool bSpellingIndex = false;
+    bool bMeaningIndex = false;
     int nWordsPerBlock = 64;                  // n, 1 to 255
     size_t nEntryBlockLimit = 16384;          // entry blocks are filled up to this many bytes
     // When not zero, these replace the computed values (for tests of odd files).
@@ -44,9 +54,17 @@ void GroupCountsForSizes(const uint32_t nSizes[4], uint32_t nCounts[4]);
 bool WriteDataFile(const DataFileContent& content, std::vector<unsigned char>& out,
                    std::string& strError);
 
-// WriteDataFile, then writes the bytes to lpszPath through a uniquely named temporary file
-// beside it that is renamed into place, so a failed write leaves no partial file.
-bool SaveDataFile(const DataFileContent& content, const char* lpszPath, std::string& strError);
+// Checks a written file, named lpszWritten, before it takes its final name: true to go on;
+// false with strError saying why.
+using WrittenFileCheck = std::function<bool(const char* lpszWritten, std::string& strError)>;
+
+// WriteDataFile, then writes the bytes to a new, uniquely named file beside lpszPath (created
+// exclusively, with the permissions of the file it replaces), flushes it to the disk, runs
+// fnCheck on it when given, and renames it over lpszPath. False, with strError naming
+// lpszPath and the system's reason (or fnCheck's error), when any step fails: lpszPath is then
+// as it was, no temporary file is left, and no other name is ever touched.
+bool SaveDataFile(const DataFileContent& content, const char* lpszPath, std::string& strError,
+                  const WrittenFileCheck& fnCheck = nullptr);
 
 // Lower-level pieces, for tests that build damaged files record by record.
 

@@ -7,6 +7,7 @@
 #include "dictdata/DictionaryFile.h"
 #include "dictdata/WordResolver.h"
 #include "tools/Commands.h"
+#include "tools/ConsoleText.h"
 #include "tools/Verify.h"
 
 
@@ -16,7 +17,7 @@ int HandleInfoCommand(const CommandArgs& args) {
     if (!dict.Open(args[0].c_str())) return CannotOpen(args[0]);
     const HeaderRecord& h = dict.GetHeaderRecord();
     const EntryIndexRecord& e = dict.GetEntryIndexRecord();
-    std::printf("name: %s\n", dict.GetDatabaseName().c_str());
+    std::printf("name: %s\n", TextForOutput(dict.GetDatabaseName()).c_str());
     std::printf("records: %u\n", static_cast<unsigned>(dict.GetRecordCount()));
     std::printf("word_block_size: %u\n", static_cast<unsigned>(h.nWordBlockSize));
     std::printf("word_blocks: %u\n", static_cast<unsigned>(h.nWordBlockCount));
@@ -40,7 +41,7 @@ int HandleWordCommand(const CommandArgs& args) {
     if (const int nStatus = OpenAtPosition(args, dict, nPos)) return nStatus;
     std::string strWord;
     if (!dict.GetWord(nPos, strWord)) return WordBlockDamaged(dict, nPos);
-    WriteRaw(strWord);
+    WriteText(strWord);
     std::fputc('\n', stdout);
     return 0;
 }
@@ -49,11 +50,11 @@ int HandleFindCommand(const CommandArgs& args) {
     if (args.size() != 2) return Usage();
     DictionaryFile dict;
     if (!dict.Open(args[0].c_str())) return CannotOpen(args[0]);
-    const int nPos = dict.FindWord(args[1]);
+    const int nPos = dict.FindWord(TextFromArgument(args[1]));
     std::string strWord;
     if (!dict.GetWord(nPos, strWord)) return WordBlockDamaged(dict, nPos);
     std::printf("%d\t", nPos);
-    WriteRaw(strWord);
+    WriteText(strWord);
     std::fputc('\n', stdout);
     return 0;
 }
@@ -65,10 +66,10 @@ int HandleResolveCommand(const CommandArgs& args) {
     int nPos = 0;
     Resolution how = Resolution::kNearest;
     std::string strWord;
-    ResolveWord(dict, AnsiLowerCopy(args[1]), nPos, how);
+    ResolveWord(dict, AnsiLowerCopy(TextFromArgument(args[1])), nPos, how);
     if (!dict.GetWord(nPos, strWord)) return WordBlockDamaged(dict, nPos);
     std::printf("%d\t", nPos);
-    WriteRaw(strWord);
+    WriteText(strWord);
     std::printf("\t%s\n", ResolutionName(how));
     return 0;
 }
@@ -110,19 +111,24 @@ int HandleEntryCommand(const CommandArgs& args) {
     std::fputs("pos: ", stdout);
     std::fputs(DictionaryFile::PartOfSpeechName(static_cast<uint32_t>(nPartOfSpeech)).c_str(), stdout);
     std::fputs("\nsynonyms: ", stdout);
-    WriteEscaped(strSynonyms);
+    WriteEscaped(TextForOutput(strSynonyms));
     std::printf("\ncount: %d\ndefinition: ", nSynonymCount);
-    WriteEscaped(strDefinition);
+    WriteEscaped(TextForOutput(strDefinition));
     std::fputs("\nusage: ", stdout);
-    WriteEscaped(strUsage);
+    WriteEscaped(TextForOutput(strUsage));
     std::fputc('\n', stdout);
     return 0;
 }
 
 int HandleVerifyCommand(const CommandArgs& args) {
     if (args.size() != 1) return Usage();
+    {
+        // A file that cannot be opened is not called damaged: say why it does not open.
+        DictionaryFile dict;
+        if (!dict.Open(args[0].c_str())) return CannotOpen(args[0]);
+    }
     std::string strReport;
     const bool bOk = VerifyDataFile(args[0].c_str(), strReport);
-    std::printf("%s%s\n", bOk ? "" : "error: ", strReport.c_str());
+    std::printf("%s%s\n", bOk ? "" : "error: ", TextForOutput(strReport).c_str());
     return bOk ? 0 : Fail(args[0] + " is damaged: " + strReport);
 }

@@ -4,9 +4,11 @@
 
 #include "dictdata/Ansi.h"
 #include "dictdata/DictionaryFile.h"
+#include "dictdata/SpellingIndex.h"
 #include "dictdata/WordResolver.h"
 #include "render/WordPages.h"
 #include "tools/Commands.h"
+#include "tools/ConsoleText.h"
 
 namespace {
 
@@ -19,11 +21,11 @@ void PrintSense(DictionaryFile& dict, int nPos, int32_t nEntry, int nSense) {
         std::fputs("(this sense cannot be read: the data file is damaged)\n", stdout);
         return;
     }
-    WriteRaw(strDefinition);
+    WriteText(strDefinition);
     std::fputc('\n', stdout);
     if (!strSynonyms.empty()) {
         std::fputs(nSynonymCount > 1 ? "     Synonyms: " : "     Synonym: ", stdout);
-        WriteRaw(strSynonyms);
+        WriteText(strSynonyms);
         std::fputc('\n', stdout);
     }
     size_t nStart = 0;
@@ -31,7 +33,7 @@ void PrintSense(DictionaryFile& dict, int nPos, int32_t nEntry, int nSense) {
         size_t nEnd = strUsage.find('|', nStart);
         if (nEnd == std::string::npos) nEnd = strUsage.size();
         std::fputs("     \"", stdout);
-        WriteRaw(strUsage.substr(nStart, nEnd - nStart));
+        WriteText(strUsage.substr(nStart, nEnd - nStart));
         std::fputs("\"\n", stdout);
         nStart = nEnd + 1;
     }
@@ -55,10 +57,24 @@ void PrintPartOfSpeech(DictionaryFile& dict, int nPos, const std::vector<int32_t
     }
 }
 
-// The line that tells how a text that is not a word led to strWord.
-void PrintResolution(const std::string& strTyped, const std::string& strWord, Resolution how) {
+// Writes the suggestions as "did you mean "a", "b" or "c"?".
+void PrintSuggestions(const std::vector<SpellingMatch>& matches) {
+    std::fputs("did you mean ", stdout);
+    for (size_t i = 0; i < matches.size(); ++i) {
+        if (i > 0) std::fputs(i + 1 == matches.size() ? " or " : ", ", stdout);
+        std::fputc('"', stdout);
+        WriteText(matches[i].strWord);
+        std::fputc('"', stdout);
+    }
+    std::fputs("?\n\n", stdout);
+}
+
+// The line that tells how a text that is not a word led to strWord; for the spelling step, the
+// suggestions for it (the first of them is strWord).
+void PrintResolution(const std::string& strTyped, const std::string& strWord, Resolution how,
+                     const std::vector<SpellingMatch>& suggestions) {
     std::fputs("\"", stdout);
-    WriteRaw(strTyped);
+    WriteText(strTyped);
     switch (how) {
         case Resolution::kExact: return;
         case Resolution::kForm: std::fputs("\" is a form of \"", stdout); break;
@@ -66,11 +82,15 @@ void PrintResolution(const std::string& strTyped, const std::string& strWord, Re
         case Resolution::kPrefix:
             std::fputs("\": the first word that starts with it is \"", stdout);
             break;
+        case Resolution::kSpelling:
+            std::fputs("\" is not in the dictionary; ", stdout);
+            PrintSuggestions(suggestions);
+            return;
         case Resolution::kNearest:
             std::fputs("\" is not in the dictionary; the nearest word is \"", stdout);
             break;
     }
-    WriteRaw(strWord);
+    WriteText(strWord);
     std::fputs("\".\n\n", stdout);
 }
 
@@ -99,14 +119,20 @@ int HandleLookupCommand(const CommandArgs& args) {
     if (!dict.Open(args[0].c_str())) return CannotOpen(args[0]);
     int nPos = 0;
     Resolution how = Resolution::kNearest;
-    ResolveWord(dict, AnsiLowerCopy(args[1]), nPos, how);
+    const std::string strTyped = TextFromArgument(args[1]);
+    ResolveWord(dict, AnsiLowerCopy(strTyped), nPos, how);
     std::string strWord;
     std::vector<int32_t> numbers;
     if (!dict.GetWord(nPos, strWord) || !dict.GetEntryNumbers(nPos, numbers)) {
         return WordBlockDamaged(dict, nPos);
     }
-    if (how != Resolution::kExact) PrintResolution(args[1], strWord, how);
-    WriteRaw(strWord);
+    std::vector<SpellingMatch> suggestions;
+    constexpr size_t kSuggestions = 5;
+    if (how == Resolution::kSpelling) {
+        SuggestSpellings(dict, AnsiLowerCopy(strTyped), kSuggestions, suggestions);
+    }
+    if (how != Resolution::kExact) PrintResolution(strTyped, strWord, how, suggestions);
+    WriteText(strWord);
     std::fputc('\n', stdout);
     if (numbers.empty()) {
         std::fputs("(no entries)\n", stdout);

@@ -1,5 +1,7 @@
 #include "tools/Verify.h"
 
+#include <zlib.h>
+
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -7,12 +9,37 @@
 #include "dictdata/BigEndian.h"
 #include "dictdata/DictionaryFile.h"
 #include "dictdata/ExceptionList.h"
+#include "tools/PortableFiles.h"
+#include "dictdata/MeaningIndex.h"
+#include "dictdata/SpellingIndex.h"
+#include "tools/VerifyIndexes.h"
 
 namespace {
 
 bool Problem(std::string& strReport, const std::string& strWhat) {
     strReport = strWhat;
     return false;
+}
+
+// True when the nSize bytes at lpData are one zlib stream that ends exactly at their end.
+// zlib's one-call uncompress, which the engine uses, stops at the stream's end and ignores
+// what follows; streaming inflate tells where the stream ended. REQUIRES: the stream is known
+// to inflate within bounds (the engine read it), so that inflating it again is bounded too.
+bool StreamEndsAtEnd(const unsigned char* lpData, size_t nSize) {
+    z_stream stream = {};
+    if (inflateInit(&stream) != Z_OK) return false;
+    stream.next_in = const_cast<unsigned char*>(lpData);
+    stream.avail_in = static_cast<uInt>(nSize);
+    unsigned char output[16384];
+    int nResult = Z_OK;
+    while (nResult == Z_OK) {
+        stream.next_out = output;
+        stream.avail_out = sizeof output;
+        nResult = inflate(&stream, Z_NO_FLUSH);
+    }
+    const bool bEnded = nResult == Z_STREAM_END && stream.avail_in == 0;
+    inflateEnd(&stream);
+    return bEnded;
 }
 
 }  // namespace
@@ -24,7 +51,7 @@ public:
     static bool VerifyWords(DictionaryFile& dict, std::string& strReport);
     static bool VerifyEntries(DictionaryFile& dict, std::string& strReport);
     static bool VerifyAdditionalRecords(DictionaryFile& dict, int& nLists,
-                                        std::string& strReport);
+                                        std::string& strIndexes, std::string& strReport);
 
 private:
     static bool VerifyWord(DictionaryFile& dict, uint32_t p, std::string& strWord,
@@ -35,6 +62,10 @@ private:
                                    std::string& strReport);
     static bool VerifyEntryBlock(DictionaryFile& dict, int nBlock, unsigned char* pBuffer,
                                  std::string& strReport);
+    static bool VerifyStreamEnd(DictionaryFile& dict, int nRecord, uint32_t nStart,
+                                const std::string& strWhat, std::string& strReport);
+    static bool VerifyIndexRecord(DictionaryFile& dict, int nRecord, const unsigned char* lpTag,
+                                  std::string& strIndexes, std::string& strReport);
 };
 
 // Words: each block loads, words ascend strictly by unsigned bytes across the whole list, each
@@ -82,7 +113,9 @@ bool DataFileVerifier::VerifyBlockKey(DictionaryFile& dict, uint32_t p, const st
         return Problem(strReport,
                        "word block " + std::to_string(nBlock) + ": its key is not its first word");
     }
-    return true;
+    // The key is the first word: the block's zlib stream follows its length byte and it.
+    return VerifyStreamEnd(dict, nBlock, 1 + static_cast<uint32_t>(strWord.size()),
+                           "word block " + std::to_string(nBlock), strReport);
 }
 
 bool DataFileVerifier::VerifyEntryNumbers(DictionaryFile& dict, uint32_t p,
@@ -128,6 +161,8 @@ bool DataFileVerifier::VerifyEntryBlock(DictionaryFile& dict, int nBlock, unsign
     if (!dict.ReadEntryBlock(nBlock, pBuffer, &nSize)) {
         return Problem(strReport, strWhere + " is too large or does not decompress");
     }
+    const int nRecord = dict.GetHeaderRecord().nWordBlockCount + 1 + nBlock;
+    if (!VerifyStreamEnd(dict, nRecord, 0, strWhere, strReport)) return false;
     const int nRecords = dict.GetEntriesInBlock(nBlock);
     size_t nOffset = 0;
     for (int i = 1; i <= nRecords; ++i) {
@@ -146,17 +181,60 @@ bool DataFileVerifier::VerifyEntryBlock(DictionaryFile& dict, int nBlock, unsign
     return true;
 }
 
-// Additional records: each has a known tag, and each morphology record is a sound exception
-// list, at most one per part of speech.
+// Record nRecord from its byte nStart to its end must be one zlib stream and nothing more:
+// bytes after it would be silently ignored by the engine (a record count one too small, for
+// one, makes the last record swallow the ones it no longer counts).
+bool DataFileVerifier::VerifyStreamEnd(DictionaryFile& dict, int nRecord, uint32_t nStart,
+                                       const std::string& strWhat, std::string& strReport) {
+    const uint32_t nSize = dict.RecordSize(nRecord);
+    std::vector<unsigned char> bytes(nSize > nStart ? nSize - nStart : 0);
+    if (bytes.empty() || !dict.ReadAt(dict.GetRecordOffset(nRecord) + nStart, bytes.data(),
+                                      bytes.size())) {
+        return Problem(strReport, strWhat + " cannot be read");
+    }
+    if (StreamEndsAtEnd(bytes.data(), bytes.size())) return true;
+    const bool bLast = nRecord + 1 == dict.GetRecordCount();
+    return Problem(strReport, strWhat + " has bytes after its zlib stream" +
+                                  (bLast ? " (at the end of the file)" : ""));
+}
+
+// The spelling record or the meaning index at record nRecord, whose tag is lpTag: the first of
+// its kind, and sound. Appends what it holds to strIndexes (", a spelling index", ...).
+bool DataFileVerifier::VerifyIndexRecord(DictionaryFile& dict, int nRecord,
+                                         const unsigned char* lpTag, std::string& strIndexes,
+                                         std::string& strReport) {
+    const bool bSpelling = std::memcmp(lpTag, kSpellingTag, 4) == 0;
+    const std::string strKind = bSpelling ? "spelling index" : "meaning index";
+    if (strIndexes.find(strKind) != std::string::npos) {
+        return Problem(strReport, "record " + std::to_string(nRecord) + " repeats the " + strKind);
+    }
+    if (bSpelling) {
+        if (!VerifySpellingRecord(dict, nRecord, strReport)) return false;
+        strIndexes += ", a spelling index";
+        return true;
+    }
+    uint32_t nWords = 0;
+    if (!VerifyMeaningRecord(dict, nRecord, nWords, strReport)) return false;
+    strIndexes += ", a meaning index of " + std::to_string(nWords) + " words";
+    return true;
+}
+
+// Additional records: each has a known tag, each morphology record is a sound exception list,
+// at most one per part of speech, and the spelling record and the meaning index are sound, at
+// most one of each.
 bool DataFileVerifier::VerifyAdditionalRecords(DictionaryFile& dict, int& nLists,
-                                               std::string& strReport) {
+                                               std::string& strIndexes, std::string& strReport) {
     bool bSeen[4] = {false, false, false, false};
     nLists = 0;
     for (int r = dict.FirstAdditionalRecord(); r < dict.GetRecordCount(); ++r) {
         const std::string strWhere = "record " + std::to_string(r) + " after the entry blocks";
         unsigned char tag[4] = {};
-        if (dict.RecordSize(r) < 4 || !dict.ReadAt(dict.GetRecordOffset(r), tag, 4) ||
-            std::memcmp(tag, kExceptionTag, 4) != 0) {
+        const bool bTagged = dict.RecordSize(r) >= 4 && dict.ReadAt(dict.GetRecordOffset(r), tag, 4);
+        if (bTagged && (std::memcmp(tag, kSpellingTag, 4) == 0 || std::memcmp(tag, kMeaningTag, 4) == 0)) {
+            if (!VerifyIndexRecord(dict, r, tag, strIndexes, strReport)) return false;
+            continue;
+        }
+        if (!bTagged || std::memcmp(tag, kExceptionTag, 4) != 0) {
             return Problem(strReport, strWhere + " has an unknown tag");
         }
         ExceptionList list;
@@ -164,6 +242,7 @@ bool DataFileVerifier::VerifyAdditionalRecords(DictionaryFile& dict, int& nLists
         if (!dict.ReadExceptionRecord(r, nPart, list)) {
             return Problem(strReport, strWhere + " is no sound morphology record");
         }
+        if (!VerifyStreamEnd(dict, r, kExceptionHeaderSize, strWhere, strReport)) return false;
         if (bSeen[nPart]) {
             return Problem(strReport, "record " + std::to_string(r) + " repeats the " +
                                           DictionaryFile::PartOfSpeechName(nPart) +
@@ -175,16 +254,20 @@ bool DataFileVerifier::VerifyAdditionalRecords(DictionaryFile& dict, int& nLists
     return true;
 }
 
+std::string CannotOpenMessage(const char* lpszPath) {
+    const std::string strReason = ReasonNotReadable(lpszPath);
+    return std::string("cannot open ") + lpszPath + " as a data file: " +
+           (strReason.empty() ? "it is not a dictionary, or it is damaged" : strReason);
+}
+
 bool VerifyDataFile(const char* lpszPath, std::string& strReport) {
     DictionaryFile dict;
-    if (!dict.Open(lpszPath)) {
-        return Problem(strReport, std::string("cannot open ") + lpszPath +
-                                      " as a data file (missing, not a dictionary, or damaged)");
-    }
+    if (!dict.Open(lpszPath)) return Problem(strReport, CannotOpenMessage(lpszPath));
     int nLists = 0;
+    std::string strIndexes;
     if (!DataFileVerifier::VerifyWords(dict, strReport) ||
         !DataFileVerifier::VerifyEntries(dict, strReport) ||
-        !DataFileVerifier::VerifyAdditionalRecords(dict, nLists, strReport)) {
+        !DataFileVerifier::VerifyAdditionalRecords(dict, nLists, strIndexes, strReport)) {
         return false;
     }
     const HeaderRecord& h = dict.GetHeaderRecord();
@@ -193,5 +276,6 @@ bool VerifyDataFile(const char* lpszPath, std::string& strReport) {
                 std::to_string(h.nWordBlockCount) + " word blocks, " +
                 std::to_string(dict.GetEntryIndexRecord().nEntryBlockCount) + " entry blocks";
     if (nLists > 0) strReport += ", " + std::to_string(nLists) + " exception lists";
+    strReport += strIndexes;
     return true;
 }

@@ -181,3 +181,28 @@ bool ParseDataLine(const std::string& strLine, bool bVerbFrames, WordNetSynset& 
     out = std::move(synset);
     return true;
 }
+
+bool ParseSenseCountLine(const std::string& strLine, WordNetSenseCount& out,
+                         std::string& strError) {
+    FieldReader fields(strLine);
+    std::string strKey;
+    WordNetSenseCount result;
+    std::string strRest;
+    if (!fields.Next(strKey) || !fields.Number(10, result.nSense) ||
+        !fields.Number(10, result.nCount) || fields.Next(strRest)) {
+        strError = "expected a sense key, a sense number and a count";
+        return false;
+    }
+    const size_t nPercent = strKey.find('%');
+    if (nPercent == std::string::npos || nPercent == 0 || nPercent + 2 > strKey.size() ||
+        strKey[nPercent + 1] < '1' || strKey[nPercent + 1] > '5' || result.nSense == 0) {
+        strError = "malformed sense key \"" + strKey + "\"";
+        return false;
+    }
+    // ss_type: 1 noun, 2 verb, 3 adjective, 4 adverb, 5 adjective satellite.
+    static const int kPos[] = {0, 1, 2, 3, 2};
+    result.strLemma = strKey.substr(0, nPercent);
+    result.nPos = kPos[strKey[nPercent + 1] - '1'];
+    out = result;
+    return true;
+}

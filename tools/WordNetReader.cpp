@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 #include <unordered_map>
-#include <unistd.h>
 
 #include "tools/WordNetText.h"
 
@@ -27,9 +26,13 @@ struct PosFiles {
 constexpr PosFiles kPosFiles[4] = {
     {"noun", 'n', 'N'}, {"verb", 'v', 'V'}, {"adj", 'a', 'a'}, {"adv", 'r', 'v'}};
 
-bool ReadWholeFile(const std::string& strPath, std::string& strData, std::string& strError) {
+// Reads the file at strPath into strData. False with strError naming the file and the system's
+// reason; then bMissing says whether the file does not exist.
+bool ReadWholeFile(const std::string& strPath, std::string& strData, std::string& strError,
+                   bool& bMissing) {
     FILE* pFile = std::fopen(strPath.c_str(), "rb");
     if (pFile == nullptr) {
+        bMissing = errno == ENOENT;
         strError = "cannot open " + strPath + ": " + std::strerror(errno);
         return false;
     }
@@ -38,13 +41,20 @@ bool ReadWholeFile(const std::string& strPath, std::string& strData, std::string
     size_t nRead;
     while ((nRead = std::fread(buffer, 1, sizeof buffer, pFile)) > 0) strResult.append(buffer, nRead);
     const bool bFailed = std::ferror(pFile) != 0;
+    const int nError = errno;
     std::fclose(pFile);
     if (bFailed) {
-        strError = "cannot read " + strPath;
+        bMissing = false;
+        strError = "cannot read " + strPath + ": " + std::strerror(nError);
         return false;
     }
     strData.swap(strResult);
     return true;
+}
+
+bool ReadWholeFile(const std::string& strPath, std::string& strData, std::string& strError) {
+    bool bMissing = false;
+    return ReadWholeFile(strPath, strData, strError, bMissing);
 }
 
 // Calls onLine(line, line number) for every line that is not licence text or empty, stopping at
@@ -71,6 +81,13 @@ std::string At(const std::string& strPath, int nLine) {
     return strPath + " line " + std::to_string(nLine) + ": ";
 }
 
+// An index or data file without a line besides its licence text is an error: the part of
+// speech would silently be missing from the dictionary.
+bool NotEmpty(const std::string& strPath, bool bHasLines, std::string& strError) {
+    if (!bHasLines) strError = strPath + " is empty: it holds no lines besides its licence text";
+    return bHasLines;
+}
+
 struct SynsetRecord {
     WordNetSynset synset;
     int nLine = 0;
@@ -94,7 +111,7 @@ bool ReadDataFile(const std::string& strDir, int nPos, PosData& data, std::strin
     std::string strData;
     if (!ReadWholeFile(data.strDataPath, strData, strError)) return false;
     const bool bVerb = kPosFiles[nPos].chIndexPos == 'v';
-    return ForEachLine(strData, [&](const std::string& strLine, int nLine) {
+    const bool bRead = ForEachLine(strData, [&](const std::string& strLine, int nLine) {
         SynsetRecord record;
         std::string strWhy;
         if (!ParseDataLine(strLine, bVerb, record.synset, strWhy)) {
@@ -118,6 +135,7 @@ bool ReadDataFile(const std::string& strDir, int nPos, PosData& data, std::strin
         data.synsets.push_back(std::move(record));
         return true;
     });
+    return bRead && NotEmpty(data.strDataPath, !data.synsets.empty(), strError);
 }
 
 bool ReadIndexFile(const std::string& strDir, int nPos, const PosData& data,
@@ -126,7 +144,9 @@ bool ReadIndexFile(const std::string& strDir, int nPos, const PosData& data,
     const std::string strPath = strDir + "index." + kPosFiles[nPos].lpszName;
     std::string strData;
     if (!ReadWholeFile(strPath, strData, strError)) return false;
-    return ForEachLine(strData, [&](const std::string& strLine, int nLine) {
+    bool bAny = false;
+    const bool bRead = ForEachLine(strData, [&](const std::string& strLine, int nLine) {
+        bAny = true;
         WordNetIndexLine line;
         std::string strWhy;
         if (!ParseIndexLine(strLine, line, strWhy)) {
@@ -172,17 +192,25 @@ bool ReadIndexFile(const std::string& strDir, int nPos, const PosData& data,
         }
         return true;
     });
+    return bRead && NotEmpty(strPath, bAny, strError);
 }
 
 // Reads the exception list of one part of speech (noun.exc, ...): lines of an inflected form
-// and one or more base forms, "_" for spaces. A missing file gives an empty list.
+// and one or more base forms, "_" for spaces. A missing file gives an empty list and a line in
+// warnings.
 bool ReadExceptionFile(const std::string& strDir, int nPos,
                        std::vector<std::pair<std::string, std::string>>& pairs,
-                       std::string& strError) {
+                       std::vector<std::string>& warnings, std::string& strError) {
     const std::string strPath = strDir + kPosFiles[nPos].lpszName + ".exc";
-    if (access(strPath.c_str(), F_OK) != 0) return true;
     std::string strData;
-    if (!ReadWholeFile(strPath, strData, strError)) return false;
+    bool bMissing = false;
+    if (!ReadWholeFile(strPath, strData, strError, bMissing)) {
+        if (!bMissing) return false;
+        warnings.push_back(strError +
+                           "; the search will find only regular forms for this part of speech");
+        strError.clear();
+        return true;
+    }
     return ForEachLine(strData, [&](const std::string& strLine, int nLine) {
         std::vector<std::string> fields;
         size_t nPos = 0;
@@ -270,9 +298,45 @@ bool CollectEntries(const PosData data[4], uint32_t nTotal, size_t nLimit,
     return true;
 }
 
+// Sums the sense tag counts of cntlist.rev per word and per entry. A missing file counts
+// nothing.
+bool ReadSenseCounts(const std::string& strDir, const PosData data[4],
+                     const std::vector<HeadwordRecord>& words, std::vector<uint32_t>& wordCounts,
+                     std::vector<uint32_t>& entryCounts, std::string& strError) {
+    const std::string strPath = strDir + "cntlist.rev";
+    std::string strData;
+    bool bMissing = false;
+    if (!ReadWholeFile(strPath, strData, strError, bMissing)) return bMissing;
+    std::unordered_map<std::string, size_t> byText;
+    byText.reserve(words.size());
+    for (size_t i = 0; i < words.size(); ++i) byText.emplace(words[i].strText, i);
+    return ForEachLine(strData, [&](const std::string& strLine, int nLine) {
+        WordNetSenseCount count;
+        std::string strWhy;
+        if (!ParseSenseCountLine(strLine, count, strWhy)) {
+            strError = At(strPath, nLine) + strWhy;
+            return false;
+        }
+        std::replace(count.strLemma.begin(), count.strLemma.end(), '_', ' ');
+        const auto found = byText.find(count.strLemma);
+        if (found == byText.end()) return true;
+        const std::vector<uint32_t>& senses = words[found->second].senses[count.nPos];
+        if (count.nSense > senses.size()) return true;
+        const uint32_t nEntry = data[count.nPos].synsets[senses[count.nSense - 1]].nEntry;
+        // Sums in 64 bits, capped: the counts of WordNet 3.0 stay far below.
+        auto add = [](uint32_t& nSum, uint32_t nCount) {
+            nSum = static_cast<uint32_t>(std::min<uint64_t>(uint64_t{nSum} + nCount, 0xFFFFFFFFu));
+        };
+        add(wordCounts[found->second], count.nCount);
+        add(entryCounts[nEntry - 1], count.nCount);
+        return true;
+    });
+}
+
 }  // namespace
 
-bool ReadWordNet(const std::string& strDir, DataFileContent& content, std::string& strError) {
+bool ReadWordNet(const std::string& strDir, DataFileContent& content, std::string& strError,
+                 std::vector<std::string>* pWarnings) {
     const std::string strFolder =
         strDir.empty() || strDir.back() == '/' ? strDir : strDir + "/";
     PosData data[4];
@@ -280,8 +344,9 @@ bool ReadWordNet(const std::string& strDir, DataFileContent& content, std::strin
     uint32_t nSizes[4];
     std::vector<std::string> entries;
     std::vector<std::pair<std::string, std::string>> exceptions[4];
+    std::vector<std::string> warnings;
     for (int nPos = 0; nPos < 4; ++nPos) {
-        if (!ReadExceptionFile(strFolder, nPos, exceptions[nPos], strError)) return false;
+        if (!ReadExceptionFile(strFolder, nPos, exceptions[nPos], warnings, strError)) return false;
     }
     if (!ReadDatabase(strFolder, data, words, strError) ||
         !NumberEntries(data, words, nSizes, strError) ||
@@ -289,6 +354,9 @@ bool ReadWordNet(const std::string& strDir, DataFileContent& content, std::strin
                         content.nEntryBlockLimit, entries, strError)) {
         return false;
     }
+    std::vector<uint32_t> wordCounts(words.size(), 0);
+    std::vector<uint32_t> entryCounts(entries.size(), 0);
+    if (!ReadSenseCounts(strFolder, data, words, wordCounts, entryCounts, strError)) return false;
     std::vector<WriterWord> writerWords(words.size());
     for (size_t i = 0; i < words.size(); ++i) {
         writerWords[i].strText = words[i].strText;
@@ -301,10 +369,13 @@ bool ReadWordNet(const std::string& strDir, DataFileContent& content, std::strin
 
     content.words = std::move(writerWords);
     content.entries = std::move(entries);
+    content.wordFrequencies = std::move(wordCounts);
+    content.entryFrequencies = std::move(entryCounts);
     for (int nPos = 0; nPos < 4; ++nPos) {
         content.posCodes[nPos] = kPosFiles[nPos].chCode;
         content.exceptions[nPos] = std::move(exceptions[nPos]);
     }
     GroupCountsForSizes(nSizes, content.entryCounts);
+    if (pWarnings != nullptr) pWarnings->insert(pWarnings->end(), warnings.begin(), warnings.end());
     return true;
 }

@@ -53,6 +53,19 @@ bool ParseIndexLine(const std::string& strLine, WordNetIndexLine& out, std::stri
 bool ParseDataLine(const std::string& strLine, bool bVerbFrames, WordNetSynset& out,
                    std::string& strError);
 
+// One parsed line of cntlist.rev, the sense tag counts: "sense_key sense_number tag_cnt", the
+// sense key "lemma%ss_type:lex_filenum:lex_id:head_word:head_id".
+struct WordNetSenseCount {
+    std::string strLemma;   // as stored: lower case, "_" for spaces
+    int nPos = 0;           // 0 noun, 1 verb, 2 adjective (satellites included), 3 adverb
+    uint32_t nSense = 0;    // the lemma's sense number in that part of speech, from 1
+    uint32_t nCount = 0;    // how often the tagged texts use the sense
+};
+
+// Parses one line of cntlist.rev (without its line end). True with out filled; false with
+// strError saying what is wrong (out untouched).
+bool ParseSenseCountLine(const std::string& strLine, WordNetSenseCount& out, std::string& strError);
+
 // Splits a gloss into its definition and its quoted examples. The examples begin at the first
 // double quote that is outside parentheses and any earlier quote and follows ";", ":", "," or
 // ")"; everything before it is the definition, kept whole with its own ";" and quoted phrases.
@@ -75,14 +88,20 @@ std::string EntryText(const WordNetSynset& synset);
 // Reads the eight database files in strDir (a folder path, with or without a trailing "/") into
 // content: words with their entry numbers, entry texts, the four part-of-speech codes and the
 // group counts, and the exception lists noun.exc, verb.exc, adj.exc and adv.exc when the
-// folder has them (lines "inflected base..." with "_" for spaces; one pair per base). Other
-// fields of content are left as they are. True on success; false, content untouched, with
-// strError naming the file and line of the first fault: a missing or unreadable database file,
-// a malformed line (an exception line needs a form and a base), a lemma listed twice in one
+// folder has them (lines "inflected base..." with "_" for spaces; one pair per base), and the
+// sense tag counts of cntlist.rev when it has that: summed per word into wordFrequencies and
+// per synset into entryFrequencies (a sense key naming no sense of the index is left out). Other
+// fields of content are left as they are. True on success, with a line appended to *pWarnings
+// (when given) for each exception list the folder lacks; false, content untouched, with
+// strError naming the file and line of the first fault: a missing, unreadable or empty (no
+// line besides the licence text) database file, an exception list that exists but cannot be
+// read, a malformed line (an exception line needs a form and a base; a count line a sense key,
+// a sense number and a count), a lemma listed twice in one
 // index file, a synset offset that its data file lacks or that appears twice, or a limit of
 // the data file format (word longer than 255 bytes, more than 255 entries for one word, an
 // entry text that cannot fit an entry block of content.nEntryBlockLimit bytes, more entries
 // than 24-bit entry numbers can name).
-bool ReadWordNet(const std::string& strDir, DataFileContent& content, std::string& strError);
+bool ReadWordNet(const std::string& strDir, DataFileContent& content, std::string& strError,
+                 std::vector<std::string>* pWarnings = nullptr);
 
 #endif

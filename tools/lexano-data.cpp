@@ -6,7 +6,9 @@
 
 #include "dictdata/DictionaryFile.h"
 #include "tools/Commands.h"
+#include "tools/ConsoleText.h"
 #include "tools/PortableFiles.h"
+#include "tools/Verify.h"
 
 int Fail(const std::string& strMessage) {
     std::fprintf(stderr, "lexano-data: %s\n", strMessage.c_str());
@@ -20,6 +22,8 @@ int Usage() {
         "  word FILE P               the word at list position P\n"
         "  find FILE TEXT            the list position FindWord gives for TEXT, unchanged\n"
         "  resolve FILE TEXT         where the search box lands for TEXT: P, word, how\n"
+        "  suggest FILE TEXT         words within two edits of TEXT: P, word, edits\n"
+        "  search FILE TEXT          entries whose meanings hold every word of TEXT: P, word, N\n"
         "  entries FILE P            the entry numbers of the word at P\n"
         "  entry FILE P N            entry N decoded for the word at P\n"
         "  verify FILE               checks the whole file\n"
@@ -43,9 +47,7 @@ bool ParsePosition(const std::string& strText, int& nValue) {
     return true;
 }
 
-int CannotOpen(const std::string& strPath) {
-    return Fail("cannot open " + strPath + " as a data file (missing, not a dictionary, or damaged)");
-}
+int CannotOpen(const std::string& strPath) { return Fail(CannotOpenMessage(strPath.c_str())); }
 
 int OpenAtPosition(const CommandArgs& args, DictionaryFile& dict, int& nPos) {
     if (!ParsePosition(args[1], nPos)) return Usage();
@@ -64,6 +66,8 @@ int WordBlockDamaged(const DictionaryFile& dict, int nPos) {
 
 void WriteRaw(const std::string& strText) { std::fwrite(strText.data(), 1, strText.size(), stdout); }
 
+void WriteText(const std::string& strText) { WriteRaw(TextForOutput(strText)); }
+
 void WriteEscaped(const std::string& strText) {
     for (char ch : strText) {
         switch (ch) {
@@ -78,6 +82,7 @@ void WriteEscaped(const std::string& strText) {
 
 int main(int argc, char** argv) {
     UseBinaryStandardStreams();
+    InitConsoleText();
     if (argc < 2) return Usage();
     const std::string strCommand = argv[1];
     const CommandArgs args(argv + 2, argv + argc);
@@ -91,7 +96,8 @@ int main(int argc, char** argv) {
         {"entries", HandleEntriesCommand},
         {"entry", HandleEntryCommand},     {"verify", HandleVerifyCommand},
         {"pages", HandlePagesCommand},     {"lookup", HandleLookupCommand},
-        {"build", HandleBuildCommand},
+        {"build", HandleBuildCommand},     {"suggest", HandleSuggestCommand},
+        {"search", HandleSearchCommand},
     };
     for (const Entry& entry : kCommands) {
         if (strCommand == entry.lpszName) {

@@ -5,9 +5,9 @@
 # libstdc++ and winpthread statically so that the programs need no MinGW DLLs beside them, and
 # runs the programs it builds (tests, the data-file build) under Wine.
 #
-# Libraries Debian has no MinGW package for (zlib, wxMSW) are looked for in every folder under
-# LEXANO_MINGW_DEPS, where tests/windows/build-deps.sh installs each to its own prefix
-# (~/.cache/lexano/mingw-<arch>/zlib-<version>, .../wxwidgets-<version>).
+# zlib is Debian's libz-mingw-w64-dev, under /usr/<triplet>. wxMSW, which Debian has no MinGW
+# package for, is looked for in every folder under LEXANO_MINGW_DEPS, where
+# tests/windows/build-deps.sh installs it (~/.cache/lexano/mingw-<arch>/wxwidgets-<version>).
 
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR ${LEXANO_MINGW_ARCH})
@@ -19,6 +19,9 @@ set(CMAKE_RC_COMPILER ${LEXANO_MINGW_TRIPLET}-windres)
 if(NOT LEXANO_MINGW_DEPS)
   if(DEFINED ENV{LEXANO_MINGW_DEPS})
     set(LEXANO_MINGW_DEPS $ENV{LEXANO_MINGW_DEPS})
+  elseif(DEFINED ENV{LEXANO_CACHE})
+    # Where build-deps.sh puts them when LEXANO_CACHE moves its cache.
+    set(LEXANO_MINGW_DEPS $ENV{LEXANO_CACHE}/mingw-${LEXANO_MINGW_ARCH})
   else()
     set(LEXANO_MINGW_DEPS $ENV{HOME}/.cache/lexano/mingw-${LEXANO_MINGW_ARCH})
   endif()
@@ -32,7 +35,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Static archives only: the import library of a zlib1.dll must not win over libz.a.
-set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
+# libz-mingw-w64-dev installs the import library of zlib1.dll (libz.dll.a) beside libz.a, and
+# FindZLIB prefers it (the Windows platform files, read after this file, put ".dll.a" first among
+# the library suffixes): name the static archive, so that the programs need no zlib1.dll.
+set(ZLIB_LIBRARY_RELEASE /usr/${LEXANO_MINGW_TRIPLET}/lib/libz.a CACHE FILEPATH
+    "zlib for ${LEXANO_MINGW_TRIPLET}: Debian's libz-mingw-w64-dev, static")
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

@@ -1,5 +1,6 @@
 // Opens any bytes as a data file and runs every engine and page operation, and the search
-// resolution with its morphology records, over whatever the file announces.
+// resolution with its morphology records and spelling index, and the search in meanings, over
+// whatever the file announces.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -9,7 +10,9 @@
 #include <vector>
 
 #include "dictdata/DictionaryFile.h"
+#include "dictdata/MeaningIndex.h"
 #include "dictdata/WordResolver.h"
+#include "render/SearchPages.h"
 #include "render/WordPages.h"
 
 namespace {
@@ -45,6 +48,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
         if (!ResolveWord(dict, lpszText, nResolved, how) || nResolved < 0 || nResolved >= W) {
             __builtin_trap();
         }
+        std::vector<MeaningMatch> meanings;
+        if (dict.SearchMeanings(lpszText, meanings)) {
+            for (const MeaningMatch& match : meanings) {
+                if (match.nPos < 0 || match.nPos >= W) __builtin_trap();
+            }
+        }
+        std::string strPage;
+        BuildMeaningPage(dict, lpszText, strPage);
+        AddNotFoundLine(dict, lpszText, strPage);
     }
     const int nLimit = W < kMaxPositions ? W : kMaxPositions;
     std::vector<int32_t> numbers;

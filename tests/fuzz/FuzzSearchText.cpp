@@ -1,5 +1,6 @@
 // Clipboard and selection text through the search box's path: cleaned as the window cleans it,
-// lower-cased, searched in a small dictionary, and the found row read back.
+// lower-cased, searched and resolved in a small dictionary, and the found row read back; the
+// texts the resolution tries each shorter than the one before.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -9,6 +10,8 @@
 #include "platform/LookupText.h"
 #include "dictdata/Ansi.h"
 #include "dictdata/DictionaryFile.h"
+#include "dictdata/SearchText.h"
+#include "dictdata/WordResolver.h"
 #include "tools/DataFileWriter.h"
 
 namespace {
@@ -45,6 +48,18 @@ void Search(const std::string& strText) {
     std::string strWord;
     if (nPos < 0 || static_cast<uint32_t>(nPos) >= pDict->GetWordCount() || !pDict->GetWord(nPos, strWord)) {
         __builtin_trap();
+    }
+    int nResolved = -1;
+    Resolution how = Resolution::kNearest;
+    if (!ResolveWord(*pDict, AnsiLowerCopy(strText), nResolved, how) || nResolved < 0 ||
+        static_cast<uint32_t>(nResolved) >= pDict->GetWordCount() ||
+        !pDict->GetWord(nResolved, strWord)) {
+        __builtin_trap();
+    }
+    const std::vector<std::string> texts = SearchTextsFor(strText);
+    if (texts.empty() || texts.size() > 3 || texts[0].size() > strText.size()) __builtin_trap();
+    for (size_t i = 1; i < texts.size(); ++i) {
+        if (texts[i].empty() || texts[i].size() >= texts[i - 1].size()) __builtin_trap();
     }
 }
 

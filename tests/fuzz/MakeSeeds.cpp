@@ -3,11 +3,14 @@
 //                                     morphology records
 //   lexano_fuzz_seeds linkurl DIR     link URLs and near misses
 //   lexano_fuzz_seeds clipboard DIR   clipboard and selection texts
+//   lexano_fuzz_seeds indexrecord DIR a spelling record and a meaning index record, each after
+//                                     the byte that FuzzIndexRecords reads as its kind
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "tools/DataFileWriter.h"
+#include "tools/IndexRecords.h"
 
 namespace {
 
@@ -26,7 +29,7 @@ bool WriteTexts(const std::string& strDir, const std::vector<std::string>& texts
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fputs("usage: lexano_fuzz_seeds datafile|linkurl|clipboard DIR\n", stderr);
+        std::fputs("usage: lexano_fuzz_seeds datafile|linkurl|clipboard|indexrecord DIR\n", stderr);
         return 2;
     }
     const std::string strKind = argv[1];
@@ -42,7 +45,7 @@ int main(int argc, char** argv) {
                                    "\xE2\x80\x9Cquoted\xE2\x80\x9D", std::string(300, 'z')})
                    ? 0 : 1;
     }
-    if (strKind != "datafile") return 2;
+    if (strKind != "datafile" && strKind != "indexrecord") return 2;
     const int kBlockSizes[] = {1, 3, 16};
     int nSeed = 0;
     for (int n : kBlockSizes) {
@@ -61,6 +64,20 @@ int main(int argc, char** argv) {
         }
         const uint32_t nSizes[4] = {4, 4, 3, 3};
         GroupCountsForSizes(nSizes, content.entryCounts);
+        // The index records after the entry blocks, with sense tag counts for their order.
+        content.wordFrequencies = {0, 4, 1, 2, 0, 3, 0};
+        content.entryFrequencies = {1, 0, 2, 0, 0, 5, 0, 1, 0, 0, 2, 0, 0, 1};
+        content.bSpellingIndex = n != 3;
+        content.bMeaningIndex = n != 3;
+        if (strKind == "indexrecord") {
+            std::string strSpelling, strMeaning, strError;
+            if (!SpellingRecordBytes(content, strSpelling, strError) ||
+                !MeaningRecordBytes(content, strMeaning, strError) ||
+                !WriteTexts(strDir, {std::string(1, 0) + strSpelling, std::string(1, 1) + strMeaning})) {
+                return 1;
+            }
+            return 0;
+        }
         // Exception lists in the morphology records that follow the entry blocks.
         content.exceptions[0] = {{"banken", "bank"}, {"fasts", "fast"}};
         content.exceptions[1] = {{"ran", "run"}, {"went", "go"}, {"went", "run"}};

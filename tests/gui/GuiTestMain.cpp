@@ -16,6 +16,7 @@
 
 #include "app/MainDialog.h"
 #include "platform/AnsiText.h"
+#include "platform/Clipboard.h"
 #include "platform/Environment.h"
 #include "tests/gui/GuiTest.h"
 
@@ -38,6 +39,14 @@ protected:
     }
     void Exit(wxDialog* WXUNUSED(pDialog)) override {}
 };
+
+// A failed toolkit assertion fails the test that ran into it; the run goes on, with no dialog.
+void FailTheTest(const wxString& strFile, int nLine, const wxString& strFunction,
+                 const wxString& strCondition, const wxString& strMessage) {
+    ADD_FAILURE_AT(strFile.utf8_str().data(), nLine)
+        << "toolkit assertion failed in " << strFunction.utf8_str().data() << "(): \""
+        << strCondition.utf8_str().data() << "\" " << strMessage.utf8_str().data();
+}
 
 }  // namespace
 
@@ -135,6 +144,7 @@ int main(int argc, char** argv) {
     if (GTEST_FLAG_GET(list_tests)) {
         return RUN_ALL_TESTS();  // listing the tests needs no display
     }
+    wxSetAssertHandler(FailTheTest);
     PrepareToolkitEnvironment();
     wxApp::SetInstance(new wxApp);
     if (!wxEntryStart(argc, argv)) {
@@ -146,6 +156,7 @@ int main(int argc, char** argv) {
     hook.Register();
     const int nResult = RUN_ALL_TESTS();
     hook.Unregister();
+    ReleaseClipboards();
     wxEntryCleanup();
     return nResult;
 }

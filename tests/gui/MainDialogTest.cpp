@@ -8,6 +8,7 @@
 #include <wx/clipbrd.h>
 #include <wx/eventfilter.h>
 #include <wx/frame.h>
+#include <wx/html/htmlcell.h>
 #include <wx/notebook.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -640,17 +641,31 @@ TEST_F(MainDialogTest, LookupButtonWithoutSelectionAsksForOneAndStays) {
 
 namespace {
 
+// Runs fnWork on the clipboard proper, as another program would reach it (never X11's PRIMARY
+// selection, where the page's selections go), and leaves the program's clipboard object set
+// to whichever of the two it was set to.
+void OnClipboardProper(const std::function<void()>& fnWork) {
+    const bool bPrimary = wxTheClipboard->IsUsingPrimarySelection();
+    wxTheClipboard->UsePrimarySelection(false);
+    fnWork();
+    wxTheClipboard->UsePrimarySelection(bPrimary);
+}
+
 void SetClipboard(wxDataObject* pData) {
-    ASSERT_TRUE(wxTheClipboard->Open());
-    wxTheClipboard->SetData(pData);
-    wxTheClipboard->Close();
+    OnClipboardProper([pData] {
+        ASSERT_TRUE(wxTheClipboard->Open());
+        wxTheClipboard->SetData(pData);
+        wxTheClipboard->Close();
+    });
 }
 
 void ClearClipboard() {
-    if (wxTheClipboard->Open()) {
-        wxTheClipboard->Clear();
-        wxTheClipboard->Close();
-    }
+    OnClipboardProper([] {
+        if (wxTheClipboard->Open()) {
+            wxTheClipboard->Clear();
+            wxTheClipboard->Close();
+        }
+    });
 }
 
 }  // namespace
@@ -999,4 +1014,204 @@ TEST_F(MainDialogTest, TypingAFormOrAPrefixSelectsTheWordMeant) {
         Press(WXK_RETURN);
         ASSERT_TRUE(WaitFor([this] { return InEntryMode(); }));
     }
+}
+
+namespace {
+
+// The text on the clipboard proper (not X11's PRIMARY selection); "" when it holds none.
+std::string ClipboardText() {
+    std::string strText;
+    OnClipboardProper([&strText] {
+        wxTextDataObject data;
+        if (wxTheClipboard->Open()) {
+            if (wxTheClipboard->IsSupported(wxDF_UNICODETEXT) && wxTheClipboard->GetData(data)) {
+                strText = WxToAnsi(data.GetText());
+            }
+            wxTheClipboard->Close();
+        }
+    });
+    return strText;
+}
+
+// The screen point a quarter into the first word cell of pPage whose text, without the spaces
+// after it, is strWord (1252, marks and all: "tour,"); wxDefaultPosition when there is none.
+wxPoint ScreenPointOfWord(PageWindow* pPage, const std::string& strWord) {
+    const wxHtmlCell* pRoot = pPage->GetInternalRepresentation();
+    for (wxHtmlTerminalCellsInterator it(pRoot->GetFirstTerminal(), pRoot->GetLastTerminal()); it;
+         ++it) {
+        std::string strText = WxToAnsi(it->ConvertToText(nullptr));
+        strText.erase(strText.find_last_not_of(' ') + 1);
+        if (strText == strWord) {
+            const wxPoint pt = it->GetAbsPos() + wxPoint(it->GetWidth() / 4, it->GetHeight() / 2);
+            return pPage->ClientToScreen(pPage->CalcScrolledPosition(pt));
+        }
+    }
+    return wxDefaultPosition;
+}
+
+}  // namespace
+
+// A double-click or a drag in the page puts the selection into X11's PRIMARY selection; the
+// clipboard is read from the clipboard proper all the same, on every keyboard activation.
+TEST_F(MainDialogTest, KeyboardActivationTakesTheClipboardAfterASelectionInThePage) {
+    WriteDataFileBesideProgram(MakePartsOfSpeechDictionary());
+    ClearClipboard();
+    Start();
+    OpenWord("delta");
+    MovePointer(Browser()->ClientToScreen(wxPoint(22, 21)));
+    wxUIActionSimulator().MouseDblClick();
+    ASSERT_TRUE(WaitFor([this] { return Browser()->SelectionToText() == "delta"; }));
+
+    wxFrame* pOther = new wxFrame(nullptr, wxID_ANY, "other", wxPoint(700, 500), wxSize(200, 150));
+    pOther->Show();
+    ASSERT_TRUE(WaitFor([&] { return pOther->IsActive(); }));
+    const wxPoint ptAway = pOther->GetScreenRect().GetBottomRight() + wxPoint(20, 20);
+    auto SwitchAwayAndBackWith = [&](const wxString& strClipboard) {
+        ActivateByWindowManager("other");
+        ASSERT_TRUE(WaitFor([&] { return pOther->IsActive(); }));
+        SetClipboard(new wxTextDataObject(strClipboard));
+        MovePointer(ptAway);
+        // A press in the window this shortly before its activation would make it a click's.
+        Pump(ActivationWatcher::kClickWaitMs);
+        ActivateByWindowManager("Quenmark Dictionary");
+        ASSERT_TRUE(WaitFor([this] { return m_pDlg->IsActive(); }));
+    };
+    // Typographic quotes and a comma around the word, as text copied from a page often has.
+    const wxString strQuoted = wxString::FromUTF8("\xE2\x80\x9C" "beta,\xE2\x80\x9D");
+    SwitchAwayAndBackWith(strQuoted);
+    EXPECT_TRUE(WaitFor([&] { return Edit()->GetValue() == strQuoted; })) << Edit()->GetValue();
+    EXPECT_EQ("beta", List()->GetItemText(Selected()));
+
+    // A selection made by dragging across the headword, the HTML window's own doing.
+    OpenWord("gamma");
+    const wxPoint ptFrom = Browser()->ClientToScreen(wxPoint(9, 21));
+    MovePointer(ptFrom);
+    wxUIActionSimulator sim;
+    sim.MouseDown();
+    for (int x = 4; x <= 40; x += 4) MovePointer(ptFrom + wxPoint(x, 0));
+    sim.MouseUp();
+    ASSERT_TRUE(WaitFor([this] { return !Browser()->SelectionToText().empty(); }));
+    SwitchAwayAndBackWith("alpha");
+    EXPECT_TRUE(WaitFor([this] { return Edit()->GetValue() == "alpha"; })) << Edit()->GetValue();
+    EXPECT_EQ("alpha", List()->GetItemText(Selected()));
+    pOther->Destroy();
+    ClearClipboard();
+}
+
+// "Copy" in the page's menu, chosen from the keyboard as a user may: the selection is on the
+// clipboard afterwards, with no toolkit dialog on the way (the test's assertion handler fails
+// the test on any).
+TEST_F(MainDialogTest, PageMenuCopyPutsTheSelectionOnTheClipboard) {
+    WriteDataFileBesideProgram(MakePartsOfSpeechDictionary());
+    Start();
+    OpenWord("delta");
+    SetClipboard(new wxTextDataObject("before"));
+    MovePointer(Browser()->ClientToScreen(wxPoint(22, 21)));
+    wxUIActionSimulator().MouseDblClick();
+    ASSERT_TRUE(WaitFor([this] { return Browser()->SelectionToText() == "delta"; }));
+    // The menu runs its own loop; a timer chooses its first item, "Copy", from the keyboard.
+    wxTimer timer;
+    int nTicks = 0;
+    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        ++nTicks;
+        wxUIActionSimulator keys;
+        keys.Char(nTicks == 1 ? WXK_DOWN : nTicks == 2 ? WXK_RETURN : WXK_ESCAPE);
+    });
+    timer.Start(300);
+    wxUIActionSimulator().MouseClick(wxMOUSE_BTN_RIGHT);
+    EXPECT_TRUE(WaitFor([] { return ClipboardText() == "delta"; }, 3000)) << ClipboardText();
+    timer.Stop();
+    EXPECT_TRUE(ModalLog().empty());
+    EXPECT_TRUE(InEntryMode());
+    ClearClipboard();
+}
+
+// A double-click selects the word without the comma, full stop or quotation marks around it;
+// "L" then looks up that word, and the search box keeps what was typed into it as typed.
+TEST_F(MainDialogTest, DoubleClickSelectsTheWordWithoutThePunctuationAroundIt) {
+    DataFileContent content = MakeDictionary({"journey", "rock", "tour", "tour of duty"});
+    content.entries[0] = "journey|tour|tour of duty\na long trip to \x93rock\x94 music";
+    WriteDataFileBesideProgram(content);
+    Start();
+    OpenWord("journey");
+    const struct {
+        const char* lpszCell;
+        const char* lpszSelected;
+    } cases[] = {{"tour,", "tour"}, {"\x93rock\x94", "rock"}, {"duty.", "duty"}};
+    for (const auto& c : cases) {
+        const wxPoint pt = ScreenPointOfWord(Browser(), c.lpszCell);
+        ASSERT_NE(wxDefaultPosition, pt) << c.lpszCell;
+        MovePointer(pt);
+        wxUIActionSimulator().MouseDblClick();
+        EXPECT_TRUE(WaitFor([&] {
+            return WxToAnsi(Browser()->SelectionToText()) == c.lpszSelected;
+        })) << c.lpszCell << ": " << WxToAnsi(Browser()->SelectionToText());
+    }
+    EXPECT_TRUE(SaveScreenshot(m_pDlg.get(), "entry-mode-word-selected.png"));
+    MovePointer(ScreenPointOfWord(Browser(), "tour,"));
+    wxUIActionSimulator().MouseDblClick();
+    ASSERT_TRUE(WaitFor([this] { return Browser()->SelectionToText() == "tour"; }));
+    Click(Lookup(), wxPoint(Lookup()->GetSize().x / 2, Lookup()->GetSize().y / 2));
+    ASSERT_TRUE(WaitFor([this] { return InListMode(); }));
+    EXPECT_EQ("tour", Edit()->GetValue());
+    EXPECT_EQ("tour", List()->GetItemText(Selected()));
+
+    ClearSearch();
+    Type(" Tour,");
+    EXPECT_EQ(" Tour,", m_pDlg->GetSearchText());
+    EXPECT_EQ("tour", List()->GetItemText(Selected()));
+}
+
+namespace {
+
+// Makes the zlib stream that starts at nOffset of file fail to inflate: its two header bytes
+// become ones that no zlib stream starts with.
+void DamageStreamAt(std::vector<unsigned char>& file, size_t nOffset) {
+    file.at(nOffset) = 0xFF;
+    file.at(nOffset + 1) = 0xFF;
+}
+
+}  // namespace
+
+// A word whose own block, or the block of one of whose entries, the data file no longer holds
+// readably: Enter shows a page that says so, without tabs, never the entry shown before.
+TEST_F(MainDialogTest, EntryThatCannotBeReadShowsThatTheDataFileIsDamaged) {
+    DataFileContent content = MakeDictionary({"alpha", "beta", "delta", "gamma", "iota", "kappa",
+                                              "lambda", "mu", "nu", "omicron", "pi", "rho"}, 4);
+    content.nEntryBlockLimit = 64;  // a few entries to a block; rho's is in the last one
+    std::vector<unsigned char> file = BuildBytes(content);
+    const uint32_t nBlock2 = RecordOffset(file, 2);  // iota to mu; the key before the stream stays
+    DamageStreamAt(file, nBlock2 + 1 + file[nBlock2]);
+    const int nRecords = file[76] * 256 + file[77];
+    DamageStreamAt(file, RecordOffset(file, nRecords - 1));
+    WriteBytesBesideProgram(std::string(file.begin(), file.end()));
+    Start();
+    const std::string kMessage = "This entry cannot be read because the data file is damaged.";
+    EXPECT_TRUE(Contains(OpenWord("alpha"), "definition of alpha"));
+
+    // The search lands at the damaged block's first row, which shows no text.
+    ClickBack();
+    ASSERT_TRUE(WaitFor([this] { return InListMode(); }));
+    ClearSearch();
+    Type("kappa");
+    EXPECT_EQ(4, Selected());
+    EXPECT_EQ("", List()->GetItemText(4));
+    const int nLoads = m_nPageLoads;
+    Press(WXK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return InEntryMode() && m_nPageLoads > nLoads; }));
+    std::string strPage = PageText();
+    EXPECT_TRUE(Contains(strPage, kMessage)) << strPage;
+    EXPECT_FALSE(Contains(strPage, "alpha")) << strPage;
+    EXPECT_EQ("", TabNames());
+    EXPECT_TRUE(SaveScreenshot(m_pDlg.get(), "entry-mode-damaged-word-block.png"));
+
+    strPage = OpenWord("rho");
+    EXPECT_TRUE(Contains(strPage, "rho")) << strPage;
+    EXPECT_TRUE(Contains(strPage, kMessage)) << strPage;
+    EXPECT_EQ("", TabNames());
+    EXPECT_TRUE(SaveScreenshot(m_pDlg.get(), "entry-mode-damaged-entry-block.png"));
+
+    EXPECT_TRUE(Contains(OpenWord("nu"), "definition of nu"));
+    EXPECT_EQ("Noun", TabNames());
+    EXPECT_TRUE(ModalLog().empty());
 }

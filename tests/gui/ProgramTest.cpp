@@ -10,8 +10,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "tests/gui/GuiTest.h"
 
@@ -89,13 +91,38 @@ std::string CopyProgramToLongPath() {
     return strDir;
 }
 
-pid_t StartProgram(const std::string& strProgram) {
+// Starts strProgram; with lpszLocale, under LC_ALL set to it (LANG and the other LC_ variables
+// then do not count).
+pid_t StartProgram(const std::string& strProgram, const char* lpszLocale = nullptr) {
     // Started from another working directory: the file must be found beside the program.
     chdir("/");
+    std::vector<std::string> env;
+    for (char** p = environ; *p != nullptr; ++p) {
+        if (lpszLocale == nullptr || std::strncmp(*p, "LC_ALL=", 7) != 0) env.push_back(*p);
+    }
+    if (lpszLocale != nullptr) env.push_back(std::string("LC_ALL=") + lpszLocale);
+    std::vector<char*> envp;
+    for (std::string& strVar : env) envp.push_back(&strVar[0]);
+    envp.push_back(nullptr);
     pid_t pid = 0;
     char* argv[] = {const_cast<char*>(strProgram.c_str()), nullptr};
-    EXPECT_EQ(0, posix_spawn(&pid, strProgram.c_str(), nullptr, nullptr, argv, environ));
+    EXPECT_EQ(0, posix_spawn(&pid, strProgram.c_str(), nullptr, nullptr, argv, envp.data()));
     return pid;
+}
+
+// A copy of the program and a data file of nWords words in the folder strName of the tests'
+// scratch folder; the folder's path.
+std::string CopyProgramWithDataFile(const std::string& strName, int nWords) {
+    mkdir(LEXANO_TEST_TMPDIR, 0755);
+    const std::string strDir = std::string(LEXANO_TEST_TMPDIR) + "/" + strName;
+    RunShell("rm -rf '" + strDir + "'");
+    mkdir(strDir.c_str(), 0755);
+    RunShell("cp '" LEXANO_PROGRAM "' '" + strDir + "/lexano'");
+    std::string strError;
+    EXPECT_TRUE(SaveDataFile(MakeDictionary(NumberedWords(nWords)),
+                             (strDir + "/LexanoData_WN.pdb").c_str(), strError))
+        << strError;
+    return strDir;
 }
 
 }  // namespace
@@ -137,4 +164,28 @@ TEST(Program, WithoutItsDataFileItReportsOnceAndStillOpens) {
     EXPECT_EQ(0ul, FindWindowByTitle("Lexano", 1));
     SendCloseRequest(nWindow);
     EXPECT_EQ(0, WaitForExit(pid, 10));
+}
+
+// The folder's name is bytes the locale cannot read: "jos\xC3\xA9" (UTF-8) under the C locale,
+// "jos\xE9" (Latin-1) under a UTF-8 one. The program finds its data file beside itself all the
+// same: no message box, and the window comes.
+TEST(Program, FindsItsDataFileInAFolderNamedInAnotherEncodingThanTheLocales) {
+    const struct {
+        const char* lpszFolder;
+        const char* lpszLocale;
+    } cases[] = {{"jos\xC3\xA9", "C"}, {"jos\xE9-latin1", "C.UTF-8"}};
+    for (const auto& c : cases) {
+        const std::string strDir = CopyProgramWithDataFile(c.lpszFolder, 30);
+        const pid_t pid = StartProgram(strDir + "/lexano", c.lpszLocale);
+        const unsigned long nWindow = FindWindowByTitle("Quenmark Dictionary", 20);
+        EXPECT_NE(0ul, nWindow) << c.lpszLocale << ": no window";
+        EXPECT_EQ(0ul, FindWindowByTitle("Lexano", 1)) << c.lpszLocale << ": a message box";
+        if (nWindow == 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+            continue;
+        }
+        SendCloseRequest(nWindow);
+        EXPECT_EQ(0, WaitForExit(pid, 10)) << c.lpszLocale;
+    }
 }

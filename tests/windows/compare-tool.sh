@@ -5,7 +5,8 @@
 # REFERENCE_TOOL is the native build; OTHER_TOOL a command line for the other build (for the
 # Windows one: "/usr/lib/wine/wine64 lexano-data.exe"). The questions: info and verify, then
 # for WORDS words spread over the whole list (default 40): word, find (the word, upper case, a
-# prefix), entries, entry (its first entry), pages and lookup, and a few that must fail.
+# prefix), entries, entry (its first entry), pages and lookup, a few misspellings and searches
+# in the meanings, and a few that must fail.
 # Prints one line per difference and closes with "compare: N passed, N failed".
 set -euo pipefail
 
@@ -41,6 +42,13 @@ make_questions() {
         ask lookup "$DATA" "$word"
     done
     ask lookup "$DATA" "zzzzzz"
+    for word in recieve seperate acommodate qzxv; do
+        ask suggest "$DATA" "$word"
+        ask resolve "$DATA" "$word"
+    done
+    ask lookup "$DATA" "recieve"
+    ask search "$DATA" "large feline"
+    ask search "$DATA" "capital of France"
     ask word "$DATA" "$count"
     ask entries "$DATA" "-1"
     ask info "$WORK/missing.pdb"
