@@ -135,9 +135,22 @@ TEST_F(ThemePageTest, OnADarkDesktopThePageIsDrawnInDarkCounterpartsOfItsColours
     // Nothing is drawn in black: no text of the light page is left dark on the dark page.
     EXPECT_EQ(0, CountNear(pixels, 0x000000, 8));
 
-    // A page written again (another zoom) keeps the dark colours.
-    pPage->SetZoomStep(2);
+    // A page laid out again (another text size) keeps the dark colours.
+    pPage->SetZoomStep(PageWindow::kMaxZoomStep);
     Pump(200);
+    EXPECT_EQ(scheme.nBackground, GrabScreen(rc)[2 * rc.width + 2]);
+
+    // A change of the desktop's colours draws the shown page anew, where it was.
+    pPage->ScrollToPixel(pPage->GetPageHeight() / 3);
+    const int nTop = pPage->GetTopPixel();
+    ASSERT_GT(nTop, 0);
+    wxSysColourChangedEvent event;
+    event.SetEventObject(pPage);
+    pPage->GetEventHandler()->ProcessEvent(event);
+    Pump(200);
+    EXPECT_TRUE(pPage->IsDrawnDark());
+    EXPECT_EQ(nTop, pPage->GetTopPixel());
+    EXPECT_NE(wxString::npos, pPage->ToText().find("without speed"));
     EXPECT_EQ(scheme.nBackground, GrabScreen(rc)[2 * rc.width + 2]);
 }
 
