@@ -212,6 +212,17 @@ TEST_F(DesktopTest, ALaterStartHandsItsRequestToTheOpenWindowAndEndsAtOnce) {
     auto pWindow = StartWindow({});
     ASSERT_TRUE(WaitFor([] { return DictionaryWindows().size() == 1; }));
     const unsigned long nWindow = DictionaryWindows()[0];
+    // The window's socket and lock: for nobody but the user, in the runtime folder.
+    const std::string strBase = m_strRuntime + "/lexano-" + (std::getenv("DISPLAY") + 1);
+    for (const std::string& strPath : {strBase + ".socket", strBase + ".lock"}) {
+        struct stat st;
+        ASSERT_EQ(0, lstat(strPath.c_str(), &st)) << strPath;
+        EXPECT_EQ(0u, st.st_mode & 077) << strPath;
+        EXPECT_EQ(getuid(), st.st_uid) << strPath;
+    }
+    struct stat st;
+    ASSERT_EQ(0, lstat((strBase + ".socket").c_str(), &st));
+    EXPECT_TRUE(S_ISSOCK(st.st_mode));
     // Another window is in front when the request comes.
     wxFrame* pOther = new wxFrame(nullptr, wxID_ANY, "other window", wxPoint(0, 0), wxSize(900, 900));
     pOther->Show();
