@@ -6,9 +6,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 #include "app/AboutDialog.h"
+#include "app/SearchTarget.h"
 #include "platform/Activation.h"
 #include "platform/AnsiText.h"
 #include "platform/Clipboard.h"
@@ -18,8 +18,6 @@
 #include "platform/SystemMenu.h"
 #include "platform/TabCtrl.h"
 #include "app/WordListCtrl.h"
-#include "dictdata/Ansi.h"
-#include "dictdata/WordResolver.h"
 #include "htmlview/HtmlMessages.h"
 #include "htmlview/PageWindow.h"
 #include "res/resource.h"
@@ -37,29 +35,13 @@ wxBEGIN_EVENT_TABLE(MainDialog, wxDialog)
     EVT_PRIVATE_MESSAGE(WM_SEARCH_ENTER, MainDialog::OnSearchEnter)
     EVT_PRIVATE_MESSAGE(WM_BACK_KEY, MainDialog::OnBackKey)
     EVT_NOTEBOOK_PAGE_CHANGED(IDC_TAB1, MainDialog::OnSelChangeTab)
+    EVT_PRIVATE_MESSAGE(WM_HTML_LINK, MainDialog::OnHtmlLink)
     EVT_BUTTON(IDC_LOOKUP, MainDialog::OnLookup)
     EVT_ACTIVATE(MainDialog::OnActivate)
     EVT_CLOSE(MainDialog::OnClose)
     EVT_SIZE(MainDialog::OnSize)
     EVT_SHOW(MainDialog::OnShowDialog)
 wxEND_EVENT_TABLE()
-
-namespace {
-
-// The part-of-speech names that get a tab, in tab order.
-const char* const kTabNames[4] = {"Noun", "Verb", "Adj.", "Adv."};
-
-// The wait cursor from construction to destruction, so that it ends on every way out, also
-// when an allocation fails.
-class WaitCursorScope {
-public:
-    WaitCursorScope() { BeginWaitCursor(); }
-    ~WaitCursorScope() { EndWaitCursor(); }
-    WaitCursorScope(const WaitCursorScope&) = delete;
-    WaitCursorScope& operator=(const WaitCursorScope&) = delete;
-};
-
-}  // namespace
 
 MainDialog::MainDialog() {
     m_hIcon = LoadAppIcons();
@@ -119,6 +101,7 @@ void MainDialog::DoDataExchange(bool bSaveAndValidate) {
 
 bool MainDialog::OnInitDialog() {
     UpdateData(false);
+    m_keys.Attach(this, m_edit, m_list);
 
     std::string strAbout;
     if (LoadResString(IDS_ABOUTBOX, strAbout) && !strAbout.empty()) {
@@ -138,22 +121,18 @@ bool MainDialog::OnInitDialog() {
 
     SetupWordList();
 
-    // The view lies on the display area of one row of tabs, measured with a tab in place.
-    TabInsertItem(m_tab, 0, "Noun");
-    const wxRect rcPage = TabAdjustRect(m_tab, m_tab->GetRect());
     // The view answers with WM_HTML_BLANK, which puts the dialog into list mode. Without a view
     // nothing would ever answer, so the dialog goes to list mode itself and still works as a
     // word list; entry mode then shows no page.
-    if (m_html.Create(nullptr, nullptr, kWsChild | kWsVisible, rcPage, this, IDC_HTML,
-                      nullptr)) {
-        m_html.SetLookUpCommandId(IDC_LOOKUP);  // the page menu's "Look up" is "L"
-        m_html.GetBrowser()->Bind(wxEVT_CHAR, &MainDialog::OnCharPage, this);
-        m_html.Navigate2("about:blank");
+    if (m_entry.Create(this, m_tab, IDC_HTML)) {
+        CHtmlCtrl& html = m_entry.GetHtml();
+        html.SetLookUpCommandId(IDC_LOOKUP);  // the page menu's "Look up" is "L"
+        html.GetBrowser()->Bind(wxEVT_CHAR, &KeyRouter::OnCharPage, &m_keys);
+        html.Navigate2("about:blank");
     } else {
         ShowList();
         UpdateData(false);
     }
-    TabDeleteAllItems(m_tab);
     LookupClipboard();
     return true;
 }
@@ -174,24 +153,19 @@ void MainDialog::SetupLayout() {
     m_layout.Add(m_tab, DialogLayout::kAll);
     m_layout.Add(m_back, DialogLayout::kTop | DialogLayout::kRight);
     m_layout.Add(m_lookup, DialogLayout::kTop | DialogLayout::kRight);
+    // Also at the size the dialog was made with: the tab labels' limit holds from the start.
+    LayoutControls();
 }
 
 void MainDialog::LayoutControls() {
     m_layout.Apply(GetClientSize());
-    if (wxWindow* pHost = m_html.GetHostWindow()) {
-        pHost->SetSize(TabAdjustRect(m_tab, m_tab->GetRect()));
-    }
+    // The buttons lie over the right end of the tab row; no label may run under them.
+    const int kGap = 2;
+    m_entry.LayOut(std::min(m_lookup->GetPosition().x, m_back->GetPosition().x) - kGap);
     // The single column stays as wide as the list, as it was made.
     if (m_list->GetColumnCount() > 0) {
         m_list->SetColumnWidth(0, std::max(0, m_list->GetClientSize().x));
     }
-    FitTabLabels();
-}
-
-void MainDialog::FitTabLabels() {
-    // The buttons lie over the right end of the tab row; no label may run under them.
-    const int kGap = 2;
-    m_tab->FitLabelsBefore(std::min(m_lookup->GetPosition().x, m_back->GetPosition().x) - kGap);
 }
 
 void MainDialog::OnSize(wxSizeEvent& event) {
@@ -217,8 +191,7 @@ void MainDialog::OnShowDialog(wxShowEvent& event) {
 void MainDialog::ShowList() {
     m_list->Show();
     m_edit->Show();
-    m_tab->Hide();
-    m_html.ShowWindow(false);
+    m_entry.Show(false);
     m_back->Hide();
     m_lookup->Hide();
     SetEditFocus(m_edit);
@@ -226,25 +199,16 @@ void MainDialog::ShowList() {
 }
 
 void MainDialog::SearchAndSelect() {
-    const std::string strLower = AnsiLowerCopy(m_search);
-    if (!m_dict.IsOpen()) {
-        return;
-    }
     // The row the user means: the word, a base form of it, its accents folded, the first
-    // word it begins, or else the word that sorts just before it.
+    // word it begins, or else the word that sorts just before it. Nothing without a file.
     int nFound = 0;
     Resolution how = Resolution::kNearest;
-    ResolveWord(m_dict, strLower, nFound, how);
-    const long nPos = nFound;
-    const long nCount = m_list->GetItemCount();
-    long nTarget = nPos;
-    if (nPos > m_list->GetTopItem()) {
-        // Bringing the row after the found row's page into view puts the found row on top;
-        // within the last page that row does not exist, and the list scrolls to its end.
-        const long nPerPage = m_list->GetCountPerPage();
-        nTarget = nPos > nCount - nPerPage ? nCount - 1 : nPos + nPerPage - 1;
+    if (!FindSearchTarget(m_dict, m_search, nFound, how)) {
+        return;
     }
-    m_list->EnsureVisible(nTarget);
+    const long nPos = nFound;
+    m_list->EnsureVisible(RowToBringIntoView(nPos, m_list->GetTopItem(),
+                                             m_list->GetCountPerPage(), m_list->GetItemCount()));
     m_list->SetItemState(nPos, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
 }
 
@@ -259,98 +223,27 @@ void MainDialog::SelectRow(long nRow) {
 }
 
 void MainDialog::SelectTab(int nTab) {
-    const int nCount = static_cast<int>(m_tab->GetPageCount());
-    if (nCount <= 0) {
-        return;
-    }
-    const int nNew = (nTab % nCount + nCount) % nCount;
-    if (nNew != TabGetCurSel(m_tab)) {
-        m_tab->ChangeSelection(static_cast<size_t>(nNew));
-        ShowCurrentTabPage();
-    }
+    m_entry.SelectTab(nTab);
 }
 
 bool MainDialog::ShowEntry() {
     m_list->Hide();
     m_edit->Hide();
-    m_tab->Show();
-    m_html.ShowWindow(true);
+    m_entry.Show(true);
     m_back->Show();
     m_lookup->Show();
     // The page takes the focus, so that the keys that scroll it work at once; the control that
     // had it (the search box or the list) is hidden now.
-    if (m_html.GetHostWindow() != nullptr) {
-        m_html.GetHostWindow()->SetFocus();
-    }
+    m_entry.FocusPage();
 
-    const WaitCursorScope wait;
     const long nRow = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
     if (nRow < 0) {
         return false;
     }
     // Without a file the tabs and the page stay as they were.
-    const int nPos = static_cast<int>(nRow);
-    std::vector<NamedPage> pages;
-    if (m_dict.IsOpen()) {
-        if (BuildWordPages(m_dict, nPos, pages) && EveryEntryWasRead(m_dict, nPos, pages)) {
-            std::string strPages[4];  // by name, in the order of kTabNames
-            FilePagesByName(pages, strPages);
-            const int k = LayOutTabs(strPages);
-            // Without a tab the word has nothing to show: an empty page, never the page of the
-            // word shown before.
-            m_html.WriteHtml(k > 0 ? m_pages[0].c_str() : "", nullptr, 0, 0);
-        } else {
-            ShowDamagedEntry(nPos);
-        }
-    }
+    m_entry.ShowWordEntry(static_cast<int>(nRow));
     m_mode = kEntryMode;
     return true;
-}
-
-void MainDialog::ShowDamagedEntry(int nPos) {
-    // No tab: the word has no part of speech that could be shown. Its text is missing too when
-    // its own block is the damaged part.
-    std::string strNone[4];
-    LayOutTabs(strNone);
-    std::string strWord;
-    m_dict.GetWord(nPos, strWord);
-    m_html.WriteHtml(BuildDamagedEntryPage(strWord).c_str(), nullptr, 0, 0);
-}
-
-void MainDialog::FilePagesByName(std::vector<NamedPage>& pages, std::string strPages[4]) {
-    // A later page with the same name replaces an earlier one; a page with another name
-    // (entries without a part of speech) is dropped.
-    for (NamedPage& page : pages) {
-        for (int i = 0; i < 4; ++i) {
-            if (page.first == kTabNames[i]) {
-                strPages[i].swap(page.second);
-                break;
-            }
-        }
-    }
-}
-
-int MainDialog::LayOutTabs(std::string strPages[4]) {
-    m_bLayingOutTabs = true;
-    TabDeleteAllItems(m_tab);
-    int k = 0;
-    for (int i = 0; i < 4; ++i) {
-        if (!strPages[i].empty()) {
-            m_pages[k].swap(strPages[i]);
-            TabInsertItem(m_tab, k, kTabNames[i]);
-            ++k;
-        }
-    }
-    if (k > 0) {
-        m_tab->ChangeSelection(0);
-    }
-    m_bLayingOutTabs = false;
-    // GTK moves the focus to a new tab's page window: it goes back to the view.
-    if (m_html.GetHostWindow() != nullptr) {
-        m_html.GetHostWindow()->SetFocus();
-    }
-    FitTabLabels();
-    return k;
 }
 
 void MainDialog::OnOK() {}
@@ -371,140 +264,16 @@ void MainDialog::DestroyDialogWindow() {
     }
 }
 
-void MainDialog::PreTranslateMessage(wxKeyEvent& event) {
-    const int nKey = event.GetKeyCode();
-    const bool bEnter = nKey == WXK_RETURN || nKey == WXK_NUMPAD_ENTER;
-    if (bEnter && m_edit != nullptr && wxWindow::FindFocus() == m_edit) {
-        PostPrivateMessage(this, WM_SEARCH_ENTER, 0, 0);
-    } else if (nKey == WXK_BACK) {
-        PostPrivateMessage(this, WM_BACK_KEY, 0, 0);
-    }
-    // The dialog manager's part: Escape is the Cancel command and ends there; Enter is the OK
-    // command and still goes on to the focused control.
-    if (nKey == WXK_ESCAPE) {
-        OnCancel();
-        return;
-    }
-    if (bEnter) {
-        OnOK();
-    }
-    event.Skip();
-}
-
 void MainDialog::OnCharHook(wxKeyEvent& event) {
-    if (HandleExtraKey(event)) {
-        return;  // used up: the focused control must not act on it too
-    }
-    PreTranslateMessage(event);
+    m_keys.OnCharHook(event);
 }
 
-bool MainDialog::HandleExtraKey(const wxKeyEvent& event) {
-    if (!m_bBound) {
-        return false;
-    }
-    if (m_mode == kListMode && m_edit->IsShown() && wxWindow::FindFocus() == m_edit) {
-        return HandleSearchBoxKey(event);
-    }
-    if (m_mode == kEntryMode) {
-        return HandleEntryKey(event);
-    }
-    return false;
-}
-
-bool MainDialog::HandleSearchBoxKey(const wxKeyEvent& event) {
-    const int nMods = event.GetModifiers();
-    const long nRow = m_list->GetFirstSelected();  // -1 when none: moving starts at row 0
-    // A page is the visible rows less one, so that the row at the edge stays in view.
-    const long nPage = std::max(1, m_list->GetCountPerPage() - 1);
-    long nTarget = 0;
-    switch (event.GetKeyCode()) {
-    case WXK_UP:
-    case WXK_NUMPAD_UP:
-        nTarget = nRow - 1;
-        break;
-    case WXK_DOWN:
-    case WXK_NUMPAD_DOWN:
-        nTarget = nRow + 1;
-        break;
-    case WXK_PAGEUP:
-    case WXK_NUMPAD_PAGEUP:
-        nTarget = nRow - nPage;
-        break;
-    case WXK_PAGEDOWN:
-    case WXK_NUMPAD_PAGEDOWN:
-        nTarget = nRow + nPage;
-        break;
-    case WXK_HOME:
-    case WXK_NUMPAD_HOME:
-        if (nMods != wxMOD_CONTROL) {
-            return false;  // Home alone moves the caret
-        }
-        nTarget = 0;
-        break;
-    case WXK_END:
-    case WXK_NUMPAD_END:
-        if (nMods != wxMOD_CONTROL) {
-            return false;
-        }
-        nTarget = m_list->GetItemCount() - 1;
-        break;
-    default:
-        return false;
-    }
-    if (nMods != wxMOD_NONE && nMods != wxMOD_CONTROL) {
-        return false;  // Shift with them extends the box's own selection
-    }
-    SelectRow(nTarget);
-    return true;
-}
-
-bool MainDialog::HandleEntryKey(const wxKeyEvent& event) {
-    const int nMods = event.GetModifiers();
-    switch (event.GetKeyCode()) {
-    case WXK_TAB:
-        if (nMods == wxMOD_CONTROL || nMods == (wxMOD_CONTROL | wxMOD_SHIFT)) {
-            SelectTab(TabGetCurSel(m_tab) + ((nMods & wxMOD_SHIFT) ? -1 : 1));
-            return true;
-        }
-        return false;
-    case WXK_PAGEDOWN:
-    case WXK_NUMPAD_PAGEDOWN:
-    case WXK_PAGEUP:
-    case WXK_NUMPAD_PAGEUP:
-        if (nMods != wxMOD_CONTROL) {
-            return false;  // without Ctrl the page scrolls
-        }
-        SelectTab(TabGetCurSel(m_tab) +
-                  (event.GetKeyCode() == WXK_PAGEUP || event.GetKeyCode() == WXK_NUMPAD_PAGEUP
-                       ? -1
-                       : 1));
-        return true;
-    case 'L':
-        if (nMods != wxMOD_ALT) {
-            return false;
-        }
-        LookupSelection();
-        return true;
-    default:
-        return false;
-    }
-}
-
-void MainDialog::OnCharPage(wxKeyEvent& event) {
-    // A character typed into the page starts a new search: back to the list with the box
-    // holding that character, the caret after it. Keys with Ctrl or Alt are the page's own
-    // (zoom, copy) or nobody's; white space and control characters start no word.
-    const wxChar ch = event.GetUnicodeKey();
-    if (m_mode != kEntryMode || ch == WXK_NONE || ch <= ' ' || ch == WXK_DELETE ||
-        event.ControlDown() || event.AltDown() || event.MetaDown()) {
-        event.Skip();
-        return;
-    }
+void MainDialog::SearchTyped(const std::string& strText) {
     ShowList();
-    m_search = WxToAnsi(wxString(ch));
+    m_search = strText;
     UpdateData(false);
     m_edit->SetInsertionPointEnd();
-    // The box may have held that very character already, which raises no change.
+    // The box may have held that very text already, which raises no change.
     SearchAndSelect();
 }
 
@@ -578,15 +347,13 @@ void MainDialog::OnClose(wxCloseEvent& WXUNUSED(event)) {
 }
 
 void MainDialog::OnSelChangeTab(wxBookCtrlEvent& WXUNUSED(event)) {
-    if (!m_bLayingOutTabs) {
-        ShowCurrentTabPage();
-    }
+    m_entry.OnTabChanged();
 }
 
-void MainDialog::ShowCurrentTabPage() {
-    const int nTab = TabGetCurSel(m_tab);
-    if (nTab >= 0 && nTab < 4) {
-        m_html.WriteHtml(m_pages[nTab].c_str(), nullptr, 0, 0);
+void MainDialog::OnHtmlLink(PrivateMessageEvent& event) {
+    const HtmlLinkInfo* pInfo = reinterpret_cast<const HtmlLinkInfo*>(event.GetWParam());
+    if (pInfo != nullptr) {
+        m_entry.FollowLink(*pInfo);
     }
 }
 
@@ -596,7 +363,7 @@ void MainDialog::OnLookup(wxCommandEvent& WXUNUSED(event)) {
 
 void MainDialog::LookupSelection() {
     std::string strSelection;
-    m_html.GetSelectedText(strSelection);
+    m_entry.GetHtml().GetSelectedText(strSelection);
     if (strSelection.empty()) {
         ShowMessageBox(this, "Select a word to lookup.", kMbOk | kMbIconExclamation);
         return;

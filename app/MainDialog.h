@@ -5,6 +5,11 @@
 //
 // The window closes only on a close request (close box, Alt+F4, a window-manager close); Enter
 // and Escape never close it.
+//
+// The dialog wires its parts: the template's controls, the two modes, the word list and the
+// search box, the clipboard and activation, the system menu. What entry mode shows (tabs, pages,
+// the view) is its EntryView's; what the keys do is decided by its KeyRouter; where a search
+// lands is app/SearchTarget.h.
 #ifndef LEXANO_APP_MAINDIALOG_H
 #define LEXANO_APP_MAINDIALOG_H
 
@@ -15,12 +20,12 @@
 #include <memory>
 #include <string>
 
+#include "app/EntryView.h"
+#include "app/KeyRouter.h"
 #include "dictdata/DictionaryFile.h"
-#include "htmlview/HtmlCtrl.h"
 #include "platform/DialogLayout.h"
 #include "platform/ListViewCtrl.h"
 #include "platform/PrivateMessage.h"
-#include "render/WordPages.h"
 
 class wxBookCtrlEvent;
 class wxButton;
@@ -29,7 +34,7 @@ class wxTextCtrl;
 class ActivationWatcher;
 class WordListCtrl;
 
-class MainDialog : public wxDialog {
+class MainDialog : public wxDialog, private KeyTarget {
 public:
     // Display modes, the values of m_mode.
     static constexpr int kListMode = 1;
@@ -83,11 +88,11 @@ public:
 
     // Moves the word list's selection to row nRow (clamped to the list) and brings it into view
     // with the least scrolling; the search text stays. Nothing when the list is empty.
-    void SelectRow(long nRow);
+    void SelectRow(long nRow) override;
 
     // Makes tab nTab (taken modulo the tab count, so -1 is the last) the current tab and shows
     // its page. Nothing without tabs.
-    void SelectTab(int nTab);
+    void SelectTab(int nTab) override;
 
     // The display mode: kListMode or kEntryMode.
     int GetMode() const { return m_mode; }
@@ -108,33 +113,18 @@ protected:
     // close request has arrived.
     virtual void OnCancel();
 
-    // The keyboard rule, run for every key-down in the dialog before the focused control sees
-    // it: Enter in the search box posts WM_SEARCH_ENTER, Backspace anywhere posts WM_BACK_KEY.
-    // Neither key is swallowed.
-    virtual void PreTranslateMessage(wxKeyEvent& event);
-
 private:
+    // What the keys ask for (KeyTarget); SelectRow and SelectTab above too.
+    bool InEntryMode() const override { return m_mode == kEntryMode; }
+    int GetCurrentTab() const override { return m_entry.GetCurrentTab(); }
+    void LookupSelection() override;
+    void SearchTyped(const std::string& strText) override;
+
     void SetupWordList();
     void SetupLayout();
     void LayoutControls();
-    void FitTabLabels();
-    // Files each page under its part-of-speech name: strPages in the order Noun, Verb, Adj.,
-    // Adv.; the pages are moved out.
-    static void FilePagesByName(std::vector<NamedPage>& pages, std::string strPages[4]);
-    // Puts the non-empty pages of strPages (by name, in tab order) into m_pages with one tab
-    // each, the first current; the pages are moved out. Returns the number of tabs.
-    int LayOutTabs(std::string strPages[4]);
-    // Shows, without tabs, the page that says the entry of the word at nPos cannot be read.
-    void ShowDamagedEntry(int nPos);
     void DestroyDialogWindow();
-    void LookupSelection();
-    void ShowCurrentTabPage();
     void OnKeyboardActivation();
-    // Keys added to the dialog's own: moving the list's selection from the search box, and in
-    // entry mode switching tabs and "L". True when the key was used up.
-    bool HandleExtraKey(const wxKeyEvent& event);
-    bool HandleSearchBoxKey(const wxKeyEvent& event);
-    bool HandleEntryKey(const wxKeyEvent& event);
 
     void OnCharHook(wxKeyEvent& event);
     void OnOKCommand(wxCommandEvent& event);
@@ -148,12 +138,12 @@ private:
     void OnSearchEnter(PrivateMessageEvent& event);
     void OnBackKey(PrivateMessageEvent& event);
     void OnSelChangeTab(wxBookCtrlEvent& event);
+    void OnHtmlLink(PrivateMessageEvent& event);
     void OnLookup(wxCommandEvent& event);
     void OnActivate(wxActivateEvent& event);
     void OnClose(wxCloseEvent& event);
     void OnSize(wxSizeEvent& event);
     void OnShowDialog(wxShowEvent& event);
-    void OnCharPage(wxKeyEvent& event);
 
     // Controls of the template, bound by DoDataExchange; owned by the window.
     wxButton* m_lookup = nullptr;   // "L"
@@ -164,18 +154,17 @@ private:
     bool m_bBound = false;
 
     std::string m_search;  // the search text, 1252, as typed
-    CHtmlCtrl m_html;      // the HTML view, made at run time over the tabs' display area
     wxIconBundle m_hIcon;  // icon group 128
     int m_mode = kListMode;
     bool m_closing = false;  // a close request has arrived; never cleared
-    bool m_bLayingOutTabs = false;  // tab changes made by ShowEntry are not the user's
     bool m_bShownOnce = false;      // the window has been shown
     std::chrono::steady_clock::time_point m_tLookUp;  // the last LookUpText; epoch: none yet
     DialogLayout m_layout;          // the template's controls, anchored to the client edges
     std::unique_ptr<ActivationWatcher> m_activation;  // tells keyboard from click activations
-    // The shown entry's pages: slot k holds tab k's page. Slots beyond the last tab keep an
-    // earlier entry's pages and are never shown.
-    std::string m_pages[4];
+    KeyRouter m_keys{*this};  // the keyboard; declared before m_entry, whose page it listens to
+    // The tabs, the HTML view (made at run time over the tabs' display area) and the shown
+    // entry's pages.
+    EntryView m_entry{m_dict};
     DictionaryFile m_dict;   // declared last: destroyed first, closing the data file
 
     wxDECLARE_EVENT_TABLE();

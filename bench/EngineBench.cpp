@@ -88,6 +88,36 @@ std::string HugeExceptionListPath() {
     return strPath;
 }
 
+// The real data file without its relation record and indexes: the same words, entries and
+// exception lists, as a file made before those were stored.
+std::string PlainPath() {
+    static const std::string strPath = [] {
+        std::ifstream in(RealPath(), std::ios::binary);
+        const std::vector<unsigned char> file((std::istreambuf_iterator<char>(in)),
+                                              std::istreambuf_iterator<char>());
+        if (file.size() < 78) return std::string();
+        const uint32_t nCount = ReadU16BE(file.data() + 76);
+        std::vector<std::string> records;
+        for (uint32_t r = 0; r < nCount; ++r) {
+            const uint32_t nStart = ReadU32BE(file.data() + 78 + 8 * r);
+            const uint32_t nEnd = r + 1 < nCount ? ReadU32BE(file.data() + 78 + 8 * (r + 1))
+                                                 : static_cast<uint32_t>(file.size());
+            std::string strRecord(file.begin() + nStart, file.begin() + nEnd);
+            const std::string strTag = strRecord.substr(0, 4);
+            if (strTag != "RELS" && strTag != "SPEL" && strTag != "MIDX") {
+                records.push_back(std::move(strRecord));
+            }
+        }
+        std::vector<unsigned char> plain;
+        const std::string strFile = std::string(LEXANO_BENCH_TMPDIR) + "/plain.pdb";
+        std::ofstream out(strFile, std::ios::binary);
+        if (!AssembleContainer("LexanoData_WN", records, plain)) return std::string();
+        out.write(reinterpret_cast<const char*>(plain.data()), static_cast<std::streamsize>(plain.size()));
+        return strFile;
+    }();
+    return strPath;
+}
+
 bool OpenOrSkip(benchmark::State& state, DictionaryFile& dict, const std::string& strPath) {
     if (dict.Open(strPath.c_str())) return true;
     state.SkipWithError(("cannot open " + strPath).c_str());
@@ -107,7 +137,8 @@ std::vector<std::string> SampleWords(DictionaryFile& dict) {
 }
 
 // Also reports the heap the engine holds once open (record table, entries-per-block table,
-// both word block slots) and after 1,000 searches have filled its block key cache.
+// both word block slots), after 1,000 searches have filled its block key cache, and after the
+// pages of "break" (with relations: the relation record's word sections and chunk slots).
 void BM_Open(benchmark::State& state, const std::string& (*fnPath)()) {
     const std::string strPath = fnPath();
     for (auto _ : state) {
@@ -125,6 +156,11 @@ void BM_Open(benchmark::State& state, const std::string& (*fnPath)()) {
     state.counters["heap_open"] = static_cast<double>(nOpen - nBefore);
     state.counters["heap_searched"] = static_cast<double>(mallinfo2().uordblks - nBefore);
     state.counters["records"] = pDict->GetRecordCount();
+    std::vector<NamedPage> pages;
+    BuildWordPages(*pDict, pDict->FindWord("break"), pages);
+    pages.clear();
+    pages.shrink_to_fit();
+    state.counters["heap_paged"] = static_cast<double>(mallinfo2().uordblks - nBefore);
     delete pDict;
 }
 
@@ -267,6 +303,24 @@ void BM_PagesOfWord(benchmark::State& state, const char* lpszWord) {
     if (!OpenOrSkip(state, dict, RealPath())) return;
     const int nPos = dict.FindWord(lpszWord);
     for (auto _ : state) benchmark::DoNotOptimize(BuildAllPages(dict, nPos));
+}
+
+// The same in the file without relations: the pages as they were before relations.
+void BM_PlainPagesOfWord(benchmark::State& state, const char* lpszWord) {
+    DictionaryFile dict;
+    if (!OpenOrSkip(state, dict, PlainPath())) return;
+    const int nPos = dict.FindWord(lpszWord);
+    for (auto _ : state) benchmark::DoNotOptimize(BuildAllPages(dict, nPos));
+}
+
+// The first pages after Open: the relation record's sections are read and its chunks inflated
+// for the first time.
+void BM_FirstPagesOfWord(benchmark::State& state, const char* lpszWord) {
+    for (auto _ : state) {
+        DictionaryFile dict;
+        if (!OpenOrSkip(state, dict, RealPath())) return;
+        benchmark::DoNotOptimize(BuildAllPages(dict, dict.FindWord(lpszWord)));
+    }
 }
 
 void BM_PagesRandomWords(benchmark::State& state) {
@@ -416,6 +470,10 @@ const std::string& Real() {
     static const std::string strPath = RealPath();
     return strPath;
 }
+const std::string& Plain() {
+    static const std::string strPath = PlainPath();
+    return strPath;
+}
 const std::string& Synthetic() {
     static const std::string strPath = SyntheticPath();
     return strPath;
@@ -424,6 +482,7 @@ const std::string& Synthetic() {
 }  // namespace
 
 BENCHMARK_CAPTURE(BM_Open, real, Real);
+BENCHMARK_CAPTURE(BM_Open, real_without_relations, Plain);
 BENCHMARK_CAPTURE(BM_Open, synthetic, Synthetic);
 BENCHMARK_CAPTURE(BM_FindWordKeystrokes, real, Real);
 BENCHMARK_CAPTURE(BM_FindWordKeystrokes, synthetic, Synthetic);
@@ -440,6 +499,11 @@ BENCHMARK_CAPTURE(BM_PagesOfWord, cut, "cut");
 BENCHMARK_CAPTURE(BM_PagesOfWord, run, "run");
 BENCHMARK_CAPTURE(BM_PagesOfWord, play, "play");
 BENCHMARK_CAPTURE(BM_PagesOfWord, make, "make");
+BENCHMARK_CAPTURE(BM_PagesOfWord, dog, "dog");
+BENCHMARK_CAPTURE(BM_PlainPagesOfWord, break, "break");
+BENCHMARK_CAPTURE(BM_PlainPagesOfWord, run, "run");
+BENCHMARK_CAPTURE(BM_FirstPagesOfWord, break, "break");
+BENCHMARK_CAPTURE(BM_FirstPagesOfWord, run, "run");
 BENCHMARK(BM_PagesRandomWords);
 BENCHMARK(BM_SpellingKeystrokes);
 BENCHMARK(BM_ResolveMisspelledKeystrokes);

@@ -13,6 +13,7 @@
 #include "dictdata/ExceptionList.h"
 #include "dictdata/MeaningIndex.h"
 #include "dictdata/SpellingIndex.h"
+#include "dictdata/RelationRecord.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ const RecordKind kKinds[] = {
     {kExceptionTag, true},
     {kSpellingTag, false},
     {kMeaningTag, false},
+    {kRelationTag, false},
 };
 
 const RecordKind* FindKind(const unsigned char* lpTag) {

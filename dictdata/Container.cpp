@@ -20,6 +20,7 @@
 #include "dictdata/RegularFile.h"
 #include "dictdata/MeaningIndex.h"
 #include "dictdata/SpellingIndex.h"
+#include "dictdata/RelationRecord.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ void DictionaryFile::ForgetCachedReads() {
     // read in full, so what it holds stays.
     if (!m_pSpelling) m_bSpellingTried = false;
     if (!m_pMeaning) m_bMeaningTried = false;
+    if (!m_pRelations) m_bRelationsRead = false;
     m_slotA.nBlock = kEmptySlot;
     m_slotB.nBlock = kEmptySlot;
     m_keyCacheText.clear();
@@ -211,6 +213,8 @@ void DictionaryFile::Close() {
     m_bSpellingTried = false;
     m_pMeaning.reset();
     m_bMeaningTried = false;
+    m_pRelations.reset();
+    m_bRelationsRead = false;
     m_nAdditional = 0;
     m_nRecordCount = 0;
     m_nTotalEntries = 0;

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "dictdata/Relations.h"
+
 // Record 0: the first 15 bytes describe the word list.
 struct HeaderRecord {
     uint8_t nReserved = 0;
@@ -44,6 +46,7 @@ struct SpellingMatch;
 class MeaningIndex;    // dictdata/MeaningIndex.h
 struct MeaningMatch;
 class RecordReader;    // dictdata/RecordReader.h
+struct RelationData;
 class DictionaryFileTestAccess;  // tests/DictionaryFileTestAccess.h
 class DataFileVerifier;          // tools/Verify.cpp
 class IndexVerifier;             // tools/VerifyIndexes.cpp
@@ -185,14 +188,33 @@ public:
     // "Adv.", "Adj.", "Verb", "Noun" for 0 to 3; "" for anything else.
     static std::string PartOfSpeechName(uint32_t nPartOfSpeech);
 
-    // ---- Entry pages (render/EntryPage.cpp) ----
+    // ---- Relations (Relations.cpp) ----
 
-    // Builds one HTML page into strPage (replacing it) for the run of entries of one part of
-    // speech that starts at pEntries[nCursor], advancing nCursor past them, and sets strPosName
-    // to the run's part-of-speech name ("" for entries without one). True when the page ends
-    // with the last entry of the list. REQUIRES: open, 0 <= nCursor < nCount.
-    bool BuildEntryPage(int nPos, const int32_t* pEntries, int nCount, std::string& strPage,
-                        int& nCursor, std::string& strPosName);
+    // True when the open file has a relation record after its entry blocks (Open noted its
+    // tag; nothing of it is read until one of the calls below). False when closed.
+    bool HasRelations() const;
+
+    // Sets members to the words of entry nEntry, in the order of its synonym line, each with its
+    // list position and its spelling in the sense. False, members untouched, when closed, the
+    // file has no relation record, the record is damaged, or nEntry is not in 1 to
+    // GetTotalEntries().
+    bool GetEntryMembers(uint32_t nEntry, std::vector<EntryMember>& members);
+
+    // Sets words to the words that the relations between senses lead to from entry nEntry: per
+    // relation, in ascending order of kind, every word of its target sense (a word listed twice
+    // there once). False, words untouched, when closed, the file has no relation record, the
+    // record or the chunk that holds nEntry is damaged, or nEntry is out of range; a target
+    // sense that cannot be read is left out.
+    bool GetSenseRelations(uint32_t nEntry, std::vector<RelatedWord>& words);
+
+    // The same for the relations between words that start from the word at list position nPos
+    // in entry nEntry: per relation the one word it leads to. Empty when nPos is not a word of
+    // the entry. False as above, and for a negative nPos.
+    bool GetWordRelations(int nPos, uint32_t nEntry, std::vector<RelatedWord>& words);
+
+    // Both, as a page shows them under entry nEntry of the word at nPos: in ascending order of
+    // kind, within a kind the sense's relations before the word's. False as above.
+    bool GetRelatedWords(int nPos, uint32_t nEntry, std::vector<RelatedWord>& words);
 
 private:
     friend class DictionaryFileTestAccess;
@@ -317,12 +339,32 @@ private:
     bool DecodeEntryText(int nPos, std::string strText, std::string& strSynonyms,
                          std::string& strDefinition, std::string& strUsage, int& nSynonymCount);
 
-    // ---- Entry pages (render/EntryPage.cpp) ----
+    // ---- Relations (Relations.cpp) ----
 
-    // Appends the table rows of one decoded entry to strRows. Always true.
-    bool BuildSenseRows(const std::string& strSynonyms, int nSynonymCount,
-                        const std::string& strDefinition, const std::string& strUsage,
-                        std::string& strRows);
+    // Reads relation record nRecord's header, chunk table and the group offsets of its word
+    // sections into data, whose word groups are then read from this engine's file as needed.
+    // False when nRecord is not an additional record, or the record is damaged or does not fit
+    // this file's entry and word counts.
+    bool ReadRelationRecord(int nRecord, RelationData& data);
+
+    // The relation record as read on the first call; null when closed, when the file has none,
+    // or when it is damaged (then it is not read again). Valid until Close.
+    RelationData* GetRelationData();
+
+    // Reads, inflates and indexes chunk nChunk of the record. False, outputs untouched, when it
+    // cannot be read, does not inflate to its stated size or is damaged inside.
+    // REQUIRES: nChunk below the layout's chunk count.
+    bool LoadRelationChunk(RelationData& data, uint32_t nChunk, std::string& strChunk,
+                           std::vector<uint32_t>& itemStarts);
+
+    // Points lpItems at the stored relations of entry nEntry (nCount items of
+    // kRelationItemSize bytes), inflating its chunk into a slot when no slot holds it. Valid
+    // until the next call. False when the record or the chunk cannot be read.
+    bool GetRelationItems(uint32_t nEntry, const unsigned char*& lpItems, size_t& nCount);
+
+    // The related words of entry nEntry: of the sense when nSourcePos is negative, else of the
+    // word at nSourcePos in it.
+    bool CollectRelatedWords(uint32_t nEntry, int nSourcePos, std::vector<RelatedWord>& words);
 
     // ---- Helpers ----
 
@@ -371,6 +413,8 @@ private:
     bool m_bSpellingTried = false;                  // GetSpellingIndex has looked for it
     std::unique_ptr<MeaningIndex> m_pMeaning;       // null until GetMeaningIndex opens it
     bool m_bMeaningTried = false;
+    std::unique_ptr<RelationData> m_pRelations;     // null until read, or when damaged
+    bool m_bRelationsRead = false;                  // the relation record has been looked for
 
     // The additional records of known kinds, as ScanAdditionalRecords found them.
     struct AdditionalRecord {

@@ -1,29 +1,13 @@
-// Entry pages: one complete HTML document per run of a word's entries that share a part of
-// speech. The caller keeps the cursor: each call builds one page and tells whether another
-// follows.
-#include <cstring>
+// Entry pages; see EntryPage.h.
+#include "render/EntryPage.h"
 
 #include "dictdata/Ansi.h"
 #include "dictdata/DictionaryFile.h"
+#include "render/PageHtml.h"
+#include "render/PageLinks.h"
+#include "render/RelationRows.h"
 
 namespace {
-
-// Where the footer credits the source of the dictionary content.
-const char kFooterAddress[] = "https://wordnet.princeton.edu/";
-const char kFooterText[] = "WordNet 3.0, Princeton University";
-
-// Appends a text from the data file. Its "&", "<" and ">" are written as entities so that no
-// text, however damaged, can end up as markup in the page.
-void AppendText(std::string& strOut, const std::string& strText) {
-    for (char ch : strText) {
-        switch (ch) {
-            case '&': strOut += "&amp;"; break;
-            case '<': strOut += "&lt;"; break;
-            case '>': strOut += "&gt;"; break;
-            default: strOut += ch; break;
-        }
-    }
-}
 
 // Appends one usage example line, its first letter upper-cased.
 void AppendExample(std::string& strRows, std::string strExample) {
@@ -35,58 +19,41 @@ void AppendExample(std::string& strRows, std::string strExample) {
     strRows += "<br>";
 }
 
-void AppendPageEnd(std::string& strPage) {
-    strPage += "</table>";
-    strPage += "<p align=\"center\"><font size=\"1\">";
-    strPage += "<a href=\"";
-    strPage += kFooterAddress;
-    strPage += "\" target=\"_blank\">";
-    strPage += "<i><font color=\"#808080\">";
-    strPage += kFooterText;
-    strPage += "</font></i></a>";
-    strPage += "</font></p>";
-    strPage += "</font>";
-    strPage += "</body>";
-    strPage += "</html>";
-}
-
 }  // namespace
 
-bool DictionaryFile::BuildEntryPage(int nPos, const int32_t* pEntries, int nCount,
-                                    std::string& strPage, int& nCursor, std::string& strPosName) {
+bool BuildEntryPage(DictionaryFile& dict, int nPos, const int32_t* pEntries, int nCount,
+                    std::string& strPage, int& nCursor, std::string& strPosName) {
     // Nothing to show: no page, and none follows.
     if (pEntries == nullptr || nCursor < 0 || nCursor >= nCount) return true;
 
-    strPage = "<html>";
-    strPage += "<head>";
-    strPage += "</head>";
-    strPage += "<body>";
-    strPage += "<font face=\"Arial\">";
-    strPage += "<table border=\"0\" width=\"100%\" cellpadding=\"2\" cellspacing=\"1\">";
     std::string strWord;
-    GetWord(nPos, strWord);
-    strPage += "<tr><td>";
-    strPage += "<font size=\"4\">";
-    AppendText(strPage, strWord);
-    strPage += "</font>";
-    strPage += "</td></tr>";
-    strPage += "<tr><td><hr></td></tr>";
+    dict.GetWord(nPos, strWord);
+    StartPage(strPage, strWord);
 
     // Entries without a known part of speech keep -1 and form runs of their own, named "".
     int nPagePos = -1;
-    GetPartOfSpeech(static_cast<uint32_t>(pEntries[nCursor]), nPagePos);
-    strPosName = PartOfSpeechName(static_cast<uint32_t>(nPagePos));
+    dict.GetPartOfSpeech(static_cast<uint32_t>(pEntries[nCursor]), nPagePos);
+    strPosName = DictionaryFile::PartOfSpeechName(static_cast<uint32_t>(nPagePos));
 
+    const bool bRelations = dict.HasRelations();
     std::string strRows;
     for (;;) {
+        const int32_t nEntry = pEntries[nCursor];
         strRows.clear();
         std::string strSynonyms;
         std::string strDefinition;
         std::string strUsage;
         int nSynonymCount = 0;
         // An entry that cannot be read shows as an empty entry.
-        ReadEntry(nPos, pEntries[nCursor], strSynonyms, nSynonymCount, strDefinition, strUsage);
-        BuildSenseRows(strSynonyms, nSynonymCount, strDefinition, strUsage, strRows);
+        dict.ReadEntry(nPos, nEntry, strSynonyms, nSynonymCount, strDefinition, strUsage);
+        std::string strAnchor;
+        std::string strRelationRows;
+        if (bRelations) {
+            strAnchor = EntryAnchorName(static_cast<uint32_t>(nEntry));
+            BuildRelationRows(dict, nPos, static_cast<uint32_t>(nEntry), strRelationRows);
+        }
+        BuildSenseRows(strSynonyms, nSynonymCount, strDefinition, strUsage, strAnchor,
+                       strRelationRows, strRows);
         strPage += strRows;
         ++nCursor;
         if (nCursor == nCount) {
@@ -94,7 +61,7 @@ bool DictionaryFile::BuildEntryPage(int nPos, const int32_t* pEntries, int nCoun
             return true;
         }
         int nNextPos = -1;
-        GetPartOfSpeech(static_cast<uint32_t>(pEntries[nCursor]), nNextPos);
+        dict.GetPartOfSpeech(static_cast<uint32_t>(pEntries[nCursor]), nNextPos);
         if (nNextPos != nPagePos) {
             AppendPageEnd(strPage);
             return false;
@@ -102,10 +69,23 @@ bool DictionaryFile::BuildEntryPage(int nPos, const int32_t* pEntries, int nCoun
     }
 }
 
-bool DictionaryFile::BuildSenseRows(const std::string& strSynonyms, int nSynonymCount,
-                                    const std::string& strDefinition,
-                                    const std::string& strUsage, std::string& strRows) {
+bool BuildSenseRows(const std::string& strSynonyms, int nSynonymCount,
+                    const std::string& strDefinition, const std::string& strUsage,
+                    std::string& strRows) {
+    return BuildSenseRows(strSynonyms, nSynonymCount, strDefinition, strUsage, std::string(),
+                          std::string(), strRows);
+}
+
+bool BuildSenseRows(const std::string& strSynonyms, int nSynonymCount,
+                    const std::string& strDefinition, const std::string& strUsage,
+                    const std::string& strAnchorName, const std::string& strRelationRows,
+                    std::string& strRows) {
     strRows += "<tr><td>";
+    if (!strAnchorName.empty()) {
+        strRows += "<a name=\"";
+        AppendText(strRows, strAnchorName);
+        strRows += "\"></a>";
+    }
     strRows += "<font size=\"2\">";
     AppendText(strRows, strDefinition);
     strRows += "</font>";
@@ -145,6 +125,7 @@ bool DictionaryFile::BuildSenseRows(const std::string& strSynonyms, int nSynonym
         strRows += "</font>";
         strRows += "</td></tr>";
     }
+    strRows += strRelationRows;
     strRows += "<tr><td>&nbsp;</td></tr>";
     return true;
 }

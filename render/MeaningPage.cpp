@@ -6,7 +6,7 @@
 #include "dictdata/MeaningIndex.h"
 #include "dictdata/MeaningWords.h"
 #include "render/PageLinks.h"
-#include "render/PageText.h"
+#include "render/PageHtml.h"
 #include "render/SearchPages.h"
 
 namespace {
@@ -15,18 +15,19 @@ void AppendPageStart(std::string& strPage, const std::string& strText) {
     strPage = "<html><head></head><body><font face=\"Arial\">";
     strPage += "<table border=\"0\" width=\"100%\" cellpadding=\"2\" cellspacing=\"1\">";
     strPage += "<tr><td><font size=\"4\">Meanings with \x93";
-    AppendPageText(strPage, strText);
+    AppendText(strPage, strText);
     strPage += "\x94</font></td></tr>";
 }
 
 // A row of grey text in the small size.
 void AppendNote(std::string& strPage, const std::string& strNote) {
     strPage += "<tr><td><font size=\"2\" color=\"#808080\">";
-    AppendPageText(strPage, strNote);
+    AppendText(strPage, strNote);
     strPage += "</font></td></tr>";
 }
 
-void AppendPageEnd(std::string& strPage) {
+// The end of a result page, which has no footer.
+void AppendResultPageEnd(std::string& strPage) {
     strPage += "</table></font></body></html>";
 }
 
@@ -55,9 +56,9 @@ void AppendMatch(DictionaryFile& dict, const MeaningMatch& match, std::string& s
         if (nWord > 0) strPage += ", ";
         int nPos = 0;
         if (dict.FindExactWord(AnsiLowerCopy(strWord), nPos)) {
-            AppendPageLink(strPage, nPos, match.nEntry, kLinkWord, strWord);
+            AppendLink(strPage, nPos, match.nEntry, kLinkWord, strWord, strWord);
         } else {
-            AppendPageText(strPage, strWord);
+            AppendText(strPage, strWord);
         }
     }
     int nPart = -1;
@@ -65,7 +66,7 @@ void AppendMatch(DictionaryFile& dict, const MeaningMatch& match, std::string& s
     const std::string strPart = DictionaryFile::PartOfSpeechName(static_cast<uint32_t>(nPart));
     if (!strPart.empty()) strPage += " <font color=\"#808080\">" + strPart + "</font>";
     strPage += " <font color=\"#003399\">";
-    AppendPageText(strPage, strDefinition);
+    AppendText(strPage, strDefinition);
     strPage += "</font></font></td></tr>";
 }
 
@@ -99,7 +100,7 @@ bool BuildMeaningPage(DictionaryFile& dict, const std::string& strText, std::str
                                    " more.");
         }
     }
-    AppendPageEnd(strOut);
+    AppendResultPageEnd(strOut);
     strPage.swap(strOut);
     return true;
 }

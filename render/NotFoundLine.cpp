@@ -5,7 +5,7 @@
 #include "dictdata/SpellingIndex.h"
 #include "dictdata/WordResolver.h"
 #include "render/PageLinks.h"
-#include "render/PageText.h"
+#include "render/PageHtml.h"
 #include "render/SearchPages.h"
 
 bool AddNotFoundLine(DictionaryFile& dict, const std::string& strTyped, std::string& strPage) {
@@ -21,11 +21,12 @@ bool AddNotFoundLine(DictionaryFile& dict, const std::string& strTyped, std::str
     std::vector<SpellingMatch> suggestions;
     SuggestSpellings(dict, AnsiLowerCopy(strTyped), kNotFoundSuggestions, suggestions);
     std::string strLine = "<tr><td><font size=\"2\">\x93";
-    AppendPageText(strLine, strTyped);
+    AppendText(strLine, strTyped);
     strLine += "\x94 is not in the dictionary.";
     for (size_t i = 0; i < suggestions.size(); ++i) {
         strLine += i == 0 ? " Did you mean " : (i + 1 == suggestions.size() ? " or " : ", ");
-        AppendPageLink(strLine, suggestions[i].nPos, 0, kLinkWord, suggestions[i].strWord);
+        AppendLink(strLine, suggestions[i].nPos, 0, kLinkWord, suggestions[i].strWord,
+                   suggestions[i].strWord);
     }
     if (!suggestions.empty()) strLine += "?";
     strLine += "</font></td></tr>";

@@ -1,5 +1,8 @@
 #include "render/WordPages.h"
 
+#include "render/EntryPage.h"
+#include "render/PageHtml.h"
+
 bool BuildWordPages(DictionaryFile& dict, int nPos, std::vector<NamedPage>& pages) {
     std::vector<int32_t> numbers;
     if (!dict.IsOpen() || !dict.GetEntryNumbers(nPos, numbers)) return false;
@@ -10,7 +13,8 @@ bool BuildWordPages(DictionaryFile& dict, int nPos, std::vector<NamedPage>& page
     bool bLast = nCount == 0;
     while (!bLast) {
         NamedPage page;
-        bLast = dict.BuildEntryPage(nPos, numbers.data(), nCount, page.second, nCursor, page.first);
+        bLast = BuildEntryPage(dict, nPos, numbers.data(), nCount, page.second, nCursor,
+                               page.first);
         result.push_back(std::move(page));
     }
     pages.swap(result);
@@ -43,14 +47,7 @@ std::string BuildDamagedEntryPage(const std::string& strWord) {
                           "<table border=\"0\" width=\"100%\" cellpadding=\"2\" cellspacing=\"1\">";
     if (!strWord.empty()) {
         strPage += "<tr><td><font size=\"4\">";
-        for (char ch : strWord) {
-            switch (ch) {
-                case '&': strPage += "&amp;"; break;
-                case '<': strPage += "&lt;"; break;
-                case '>': strPage += "&gt;"; break;
-                default: strPage += ch; break;
-            }
-        }
+        AppendText(strPage, strWord);
         strPage += "</font></td></tr><tr><td><hr></td></tr>";
     }
     strPage += "<tr><td><font size=\"2\">This entry cannot be read because the data file is "
@@ -59,4 +56,23 @@ std::string BuildDamagedEntryPage(const std::string& strWord) {
                "brings a sound copy of its data file, LexanoData_WN.pdb.</font></td></tr>"
                "</table></font></body></html>";
     return strPage;
+}
+
+bool FindEntryPage(DictionaryFile& dict, int nPos, uint32_t nEntry, size_t& nPage) {
+    std::vector<int32_t> numbers;
+    if (!dict.IsOpen() || !dict.GetEntryNumbers(nPos, numbers)) return false;
+    // The pages' runs: a new page wherever the part of speech changes, as BuildEntryPage cuts.
+    size_t nIndex = 0;
+    int nRunPos = -1;
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        int nEntryPos = -1;
+        dict.GetPartOfSpeech(static_cast<uint32_t>(numbers[i]), nEntryPos);
+        if (i > 0 && nEntryPos != nRunPos) ++nIndex;
+        nRunPos = nEntryPos;
+        if (static_cast<uint32_t>(numbers[i]) == nEntry) {
+            nPage = nIndex;
+            return true;
+        }
+    }
+    return false;
 }

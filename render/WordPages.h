@@ -3,6 +3,8 @@
 #ifndef LEXANO_RENDER_WORDPAGES_H
 #define LEXANO_RENDER_WORDPAGES_H
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,5 +29,9 @@ bool EveryEntryWasRead(DictionaryFile& dict, int nPos, const std::vector<NamedPa
 // itself cannot be read) and the message that its entry cannot be read because the data file is
 // damaged. One complete HTML 3.2 document.
 std::string BuildDamagedEntryPage(const std::string& strWord);
+// Sets nPage to the index, among the pages BuildWordPages gives for the word at nPos, of the
+// page that shows entry nEntry (the tab to open for a link to that sense). False, nPage
+// untouched, when the word does not have that entry or cannot be read.
+bool FindEntryPage(DictionaryFile& dict, int nPos, uint32_t nEntry, size_t& nPage);
 
 #endif

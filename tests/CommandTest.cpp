@@ -290,3 +290,28 @@ TEST(LexanoData, TextArgumentsAndOutputFollowTheLocale) {
     run = Tool({"resolve", strFile, "CAF\xC9"});
     EXPECT_EQ(run.strOut, "0\tcaf\xE9\texact\n");
 }
+
+TEST(LexanoData, RelationsListsRelatedWordsByEntryAndKind) {
+    const std::string strFile = SaveContent(RelationContent(), "relations.pdb");
+    // The word's own opposite and its sense's similar sense, named as the list spells them.
+    ToolRun run = Tool({"relations", strFile, "Big"});
+    EXPECT_EQ(run.nStatus, 0);
+    EXPECT_EQ(run.strOut,
+              "5\tantonym\tsmall\n5\tsimilar\tbig\n7\tsimilar\tbig\n7\tsimilar\tlarge\n");
+    run = Tool({"relations", strFile, "dog"});
+    EXPECT_EQ(run.strOut, "1\thypernym\tanimal\n1\thypernym\tbeast\n1\thyponym\tpuppy\n");
+    run = Tool({"relations", strFile, "Sunday"});  // a word without relations
+    EXPECT_EQ(run.nStatus, 0);
+    EXPECT_EQ(run.strOut, "");
+    run = Tool({"lookup", strFile, "big"});
+    EXPECT_EQ(run.strOut,
+              "big\n\nAdj.\n  1. above average in size\n     Synonym: large.\n"
+              "     Opposite: small\n     Similar: BIG\n  2. written in capitals\n"
+              "     Similar: big, large\n");
+
+    run = Tool({"relations", Sample(), "bank"});  // a file without relation records
+    EXPECT_EQ(run.nStatus, 1);
+    EXPECT_EQ(run.strErr.find("lexano-data: "), 0u);
+    EXPECT_NE(run.strErr.find("holds no relations"), std::string::npos) << run.strErr;
+    EXPECT_EQ(Tool({"relations", strFile}).nStatus, 2);
+}

@@ -1,12 +1,15 @@
 // Damaged files: the engine must reject them or answer safely, never read outside its buffers.
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
 #include <cstring>
 
 #include "dictdata/BigEndian.h"
 #include "dictdata/DictionaryFile.h"
 #include "dictdata/ExceptionList.h"
 #include "dictdata/WordResolver.h"
+#include "render/RelationRows.h"
 #include "render/WordPages.h"
 #include "tests/DictionaryFileTestAccess.h"
 #include "tests/TestFiles.h"
@@ -19,6 +22,30 @@ DataFileContent Content() {
     content.words[2].entries = {3, 20, 1};
     content.nEntryBlockLimit = 100;  // several entry blocks
     return content;
+}
+
+// The relations of entry nEntry of the word at nPos, and the pages of the rest: whatever they
+// answer stays inside the file's words, entries and kinds.
+void ExerciseRelations(DictionaryFile& dict, int nPos, int32_t nEntry) {
+    std::vector<RelatedWord> words;
+    std::vector<EntryMember> members;
+    dict.GetEntryMembers(static_cast<uint32_t>(nEntry), members);
+    for (const EntryMember& member : members) {
+        EXPECT_LT(static_cast<uint32_t>(member.nPos), dict.GetWordCount());
+    }
+    if (!dict.GetRelatedWords(nPos, static_cast<uint32_t>(nEntry), words)) return;
+    for (const RelatedWord& word : words) {
+        EXPECT_LT(static_cast<uint32_t>(word.nPos), dict.GetWordCount());
+        EXPECT_GE(word.nEntry, 1u);
+        EXPECT_LE(word.nEntry, dict.GetTotalEntries());
+        ASSERT_GE(word.nKind, 1);
+        ASSERT_LE(word.nKind, 26);
+        std::string strPage;
+        EXPECT_TRUE(BuildRelationPage(dict, nPos, static_cast<uint32_t>(nEntry), word.nKind,
+                                      strPage));
+        size_t nPage = 99;
+        EXPECT_TRUE(FindEntryPage(dict, nPos, static_cast<uint32_t>(nEntry), nPage));
+    }
 }
 
 // Runs every operation over whatever the file announces; returns whether Open succeeded.
@@ -51,6 +78,7 @@ bool Exercise(const std::vector<unsigned char>& file) {
             std::string strSyn, strDef, strUse;
             int nSynonyms = 0;
             dict.ReadEntry(p, e, strSyn, nSynonyms, strDef, strUse);
+            ExerciseRelations(dict, p, e);
         }
         // One page per run of entries: at least one when there are entries, at most one each.
         std::vector<NamedPage> pages;
@@ -552,6 +580,233 @@ TEST(ContainerCorruption, VerifyNamesBytesAfterAZlibStream) {
 
 TEST(MorphologyCorruption, EveryPrefixAndFlippedByteOfTheRecord) {
     const std::vector<unsigned char> sound = BuildBytes(MorphologyContent());
+    const uint32_t nStart = RecordOffset(sound, ReadU16BE(sound.data() + 76) - 1);
+    for (size_t nSize = nStart; nSize < sound.size(); ++nSize) {
+        EXPECT_TRUE(Exercise(std::vector<unsigned char>(sound.begin(), sound.begin() + nSize))) << nSize;
+    }
+    for (size_t i = nStart; i < sound.size(); ++i) {
+        std::vector<unsigned char> file = sound;
+        file[i] ^= static_cast<unsigned char>(0x80 | (i * 37));
+        EXPECT_TRUE(Exercise(file)) << i;
+    }
+}
+
+namespace {
+
+// RelationContent with an exception list and its relations in chunks of three entries: chunk 0
+// holds entries 1-3, chunk 1 entries 4-6, chunk 2 entry 7.
+DataFileContent ChunkedRelations() {
+    DataFileContent content = RelationContent();
+    content.nRelationEntriesPerChunk = 3;
+    content.exceptions[0] = {{"dogs", "dog"}};
+    return content;
+}
+
+// A relation record taken apart, to be put together again with changes.
+struct RelationParts {
+    std::string strHeader;               // the 32 bytes
+    std::vector<std::string> chunks;     // decompressed
+    std::vector<uint32_t> sizes;         // as the table states them
+    std::vector<std::string> streams;    // as stored
+    std::string strMembers, strTexts;
+};
+
+RelationParts TakeApart(const std::string& strRecord) {
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(strRecord.data());
+    RelationParts parts;
+    parts.strHeader = strRecord.substr(0, 32);
+    const uint32_t C = ReadU16BE(p + 14), nMembers = ReadU32BE(p + 16);
+    const uint32_t nTexts = ReadU32BE(p + 24);
+    for (uint32_t c = 0; c < C; ++c) {
+        const uint32_t nStart = ReadU32BE(p + 32 + 8 * c);
+        const uint32_t nEnd = c + 1 < C ? ReadU32BE(p + 32 + 8 * (c + 1)) : nMembers;
+        parts.sizes.push_back(ReadU32BE(p + 36 + 8 * c));
+        parts.streams.push_back(strRecord.substr(nStart, nEnd - nStart));
+        std::string strChunk(parts.sizes.back(), '\0');
+        uLongf nLength = strChunk.size();
+        uncompress(reinterpret_cast<Bytef*>(&strChunk[0]), &nLength,
+                   reinterpret_cast<const Bytef*>(parts.streams.back().data()),
+                   parts.streams.back().size());
+        parts.chunks.push_back(strChunk);
+    }
+    parts.strMembers = strRecord.substr(nMembers, nTexts - nMembers);
+    parts.strTexts = strRecord.substr(nTexts);
+    return parts;
+}
+
+// The record again, with offsets and sizes to fit its parts; bRecompress makes the streams
+// and sizes from chunks.
+std::string PutTogether(RelationParts parts, bool bRecompress) {
+    if (bRecompress) {
+        for (size_t c = 0; c < parts.chunks.size(); ++c) {
+            parts.streams[c] = Compress(parts.chunks[c]);
+            parts.sizes[c] = static_cast<uint32_t>(parts.chunks[c].size());
+        }
+    }
+    std::string strTable;
+    uint32_t nOffset = 32 + 8 * static_cast<uint32_t>(parts.streams.size());
+    unsigned char b[4];
+    for (size_t c = 0; c < parts.streams.size(); ++c) {
+        WriteU32BE(b, nOffset);
+        strTable.append(reinterpret_cast<char*>(b), 4);
+        WriteU32BE(b, parts.sizes[c]);
+        strTable.append(reinterpret_cast<char*>(b), 4);
+        nOffset += static_cast<uint32_t>(parts.streams[c].size());
+    }
+    std::string strHeader = parts.strHeader;
+    unsigned char* h = reinterpret_cast<unsigned char*>(&strHeader[0]);
+    WriteU32BE(h + 16, nOffset);
+    WriteU32BE(h + 20, static_cast<uint32_t>(parts.strMembers.size()));
+    WriteU32BE(h + 24, nOffset + static_cast<uint32_t>(parts.strMembers.size()));
+    WriteU32BE(h + 28, static_cast<uint32_t>(parts.strTexts.size()));
+    std::string strRecord = strHeader + strTable;
+    for (const std::string& strStream : parts.streams) strRecord += strStream;
+    return strRecord + parts.strMembers + parts.strTexts;
+}
+
+std::string RelationsOf(DictionaryFile& dict, int nPos, uint32_t nEntry) {
+    std::vector<RelatedWord> words;
+    if (!dict.GetRelatedWords(nPos, nEntry, words)) return "(none)";
+    std::string strText;
+    for (const RelatedWord& word : words) strText += word.strText + " ";
+    return strText;
+}
+
+}  // namespace
+
+TEST(RelationCorruption, SoundRecordFollowsTheMorphologyRecordUnseenByTheRest) {
+    DataFileContent content = ChunkedRelations();
+    const std::vector<unsigned char> file = BuildBytes(content);
+    content.relations.clear();
+    const std::vector<unsigned char> plain = BuildBytes(content);
+    const int nRecords = ReadU16BE(plain.data() + 76);
+    ASSERT_EQ(ReadU16BE(file.data() + 76), nRecords + 1);
+    // The records before it are the same bytes; only the table has one entry more.
+    EXPECT_EQ(0, std::memcmp(plain.data() + 78 + 8 * nRecords, file.data() + 78 + 8 * (nRecords + 1),
+                             plain.size() - 78 - 8 * nRecords));
+    EXPECT_TRUE(Exercise(file));
+    const std::string strPath = TestPath("relations.pdb");
+    ASSERT_TRUE(SaveBytes(strPath, file));
+    std::string strReport;
+    EXPECT_TRUE(VerifyDataFile(strPath.c_str(), strReport)) << strReport;
+    EXPECT_EQ(ResolveText(strPath, "dogs"), "dog form");
+}
+
+TEST(RelationCorruption, DamagedRecordsAreHarmlessAndRejectedByVerify) {
+    const std::vector<unsigned char> sound = BuildBytes(ChunkedRelations());
+    const int r = ReadU16BE(sound.data() + 76) - 1;
+    const std::string strSound = SplitRecords(sound).back();
+    const RelationParts parts = TakeApart(strSound);
+    ASSERT_EQ(parts.chunks.size(), 3u);
+    ASSERT_EQ(PutTogether(parts, true), strSound);
+
+    struct Case {
+        std::string strRecord;
+        const char* lpszReport;
+        bool bChunk0Only;  // entries 4-7 still have their relations
+    };
+    std::vector<Case> cases;
+    auto Header = [&](size_t nOffset, int nWidth, uint32_t nValue) {
+        std::string str = strSound;
+        unsigned char* p = reinterpret_cast<unsigned char*>(&str[0]) + nOffset;
+        if (nWidth == 2) WriteU16BE(p, static_cast<uint16_t>(nValue));
+        if (nWidth == 4) WriteU32BE(p, nValue);
+        return str;
+    };
+    const char* const kNoRecord = "no sound relation record";
+    cases.push_back({Header(4, 4, 8), kNoRecord, false});           // another entry count
+    cases.push_back({Header(8, 4, 12), kNoRecord, false});          // another word count
+    cases.push_back({Header(8, 4, 0xFFFFFFFFu), kNoRecord, false});
+    cases.push_back({Header(12, 2, 0), kNoRecord, false});          // no entries per chunk
+    cases.push_back({Header(14, 2, 2), kNoRecord, false});          // a chunk fewer
+    cases.push_back({Header(16, 4, 40), kNoRecord, false});         // members inside the table
+    cases.push_back({Header(28, 4, 0xFFFFFF00u), kNoRecord, false});  // texts past the record
+    cases.push_back({Header(32, 4, 8), kNoRecord, false});          // a stream over the table
+    cases.push_back({Header(40, 4, 0), kNoRecord, false});          // descending streams
+    cases.push_back({Header(36, 4, 0), kNoRecord, false});          // a chunk of no bytes
+    cases.push_back({Header(36, 4, 0x7FFFFFFF), kNoRecord, false});  // above 1 MiB
+    cases.push_back({strSound.substr(0, 31), kNoRecord, false});
+    cases.push_back({Header(36, 4, parts.sizes[0] + 1), "relation chunk 0 is damaged", true});
+    RelationParts garbage = parts;
+    garbage.streams[0] = "no zlib stream";
+    cases.push_back({PutTogether(garbage, false), "relation chunk 0 is damaged", true});
+    // Chunks that inflate but lie inside: a kind of 27, a target of 0, a byte too many, an
+    // item count past the data, kinds out of order.
+    for (const auto& patch : std::vector<std::pair<size_t, std::string>>{
+             {2, std::string("\x1B", 1)}, {4, std::string("\x00\x00\x00", 3)},
+             {0, std::string("\x00\x09", 2)}, {8, std::string("\x01", 1)}}) {
+        RelationParts bad = parts;
+        bad.chunks[0].replace(patch.first, patch.second.size(), patch.second);
+        cases.push_back({PutTogether(bad, true), "relation chunk 0 is damaged", true});
+    }
+    RelationParts longer = parts;
+    longer.chunks[0] += 'x';
+    cases.push_back({PutTogether(longer, true), "relation chunk 0 is damaged", true});
+    // A relation from the third word of a sense of two: the item is skipped.
+    RelationParts source = parts;
+    source.chunks[0][3] = 3;
+    cases.push_back({PutTogether(source, true), "a word that its sense lacks", true});
+    // Members: a position past the words, a group offset that lies, puppy's entry naming
+    // animal instead, a member count past the section.
+    const char* const kWordsDamaged = "words of the entries or its texts of the words are damaged";
+    for (const auto& patch : std::vector<std::pair<size_t, std::string>>{
+             {5, std::string("\x00\x00\x20", 3)}, {0, std::string("\x00\x00\x00\x09", 4)},
+             {19, std::string("\x00\x00\x00", 3)}, {4, std::string("\xFF", 1)}}) {
+        RelationParts bad = parts;
+        bad.strMembers.replace(patch.first, patch.second.size(), patch.second);
+        cases.push_back({PutTogether(bad, true),
+                         patch.first == 19 ? "are not the words that name them" : kWordsDamaged,
+                         false});
+    }
+    // Texts that spell a word otherwise, and that run past the section.
+    RelationParts spelled = parts;
+    spelled.strTexts[spelled.strTexts.size() - 1] = 'X';
+    cases.push_back({PutTogether(spelled, true), "spells word 10 otherwise", false});
+    RelationParts cut = parts;
+    cut.strTexts.pop_back();
+    cases.push_back({PutTogether(cut, true), kWordsDamaged, false});
+
+    for (size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(i);
+        const std::vector<unsigned char> bad = WithRecord(sound, r, cases[i].strRecord);
+        ASSERT_TRUE(Exercise(bad));
+        const std::string strPath = TestPath("badrelations.pdb");
+        ASSERT_TRUE(SaveBytes(strPath, bad));
+        std::string strReport;
+        EXPECT_FALSE(VerifyDataFile(strPath.c_str(), strReport));
+        EXPECT_NE(strReport.find(cases[i].lpszReport), std::string::npos) << strReport;
+        // The rest of the file works; the relations of the other chunks too when only chunk 0
+        // is damaged.
+        EXPECT_EQ(ResolveText(strPath, "dogs"), "dog form");
+        DictionaryFile dict;
+        ASSERT_TRUE(dict.Open(strPath.c_str()));
+        std::vector<NamedPage> pages;
+        ASSERT_TRUE(BuildWordPages(dict, 3, pages));
+        EXPECT_NE(pages.at(0).second.find("a domestic canine"), std::string::npos);
+        if (cases[i].bChunk0Only) {
+            EXPECT_EQ(RelationsOf(dict, 2, 5), "small BIG ");
+            EXPECT_NE(RelationsOf(dict, 3, 1), "animal beast puppy ");
+        }
+    }
+}
+
+TEST(RelationCorruption, OnlyTheFirstRelationRecordCounts) {
+    const std::vector<unsigned char> sound = BuildBytes(ChunkedRelations());
+    std::vector<std::string> records = SplitRecords(sound);
+    DataFileContent other = ChunkedRelations();
+    other.relations[0].clear();  // dog has no relations in the second record
+    records.push_back(SplitRecords(BuildBytes(other)).back());
+    const std::string strPath = SaveRecords("tworelations.pdb", records);
+    DictionaryFile dict;
+    ASSERT_TRUE(dict.Open(strPath.c_str()));
+    EXPECT_EQ(RelationsOf(dict, 3, 1), "animal beast puppy ");
+    std::string strReport;
+    EXPECT_FALSE(VerifyDataFile(strPath.c_str(), strReport));
+    EXPECT_NE(strReport.find("repeats the relation record"), std::string::npos) << strReport;
+}
+
+TEST(RelationCorruption, EveryPrefixAndFlippedByteOfTheRecord) {
+    const std::vector<unsigned char> sound = BuildBytes(ChunkedRelations());
     const uint32_t nStart = RecordOffset(sound, ReadU16BE(sound.data() + 76) - 1);
     for (size_t nSize = nStart; nSize < sound.size(); ++nSize) {
         EXPECT_TRUE(Exercise(std::vector<unsigned char>(sound.begin(), sound.begin() + nSize))) << nSize;

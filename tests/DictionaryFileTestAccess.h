@@ -40,11 +40,6 @@ public:
         return dict.DecodeEntryText(nPos, strText, strSynonyms, strDefinition, strUsage,
                                     nSynonymCount);
     }
-    static bool BuildSenseRows(DictionaryFile& dict, const std::string& strSynonyms,
-                               int nSynonymCount, const std::string& strDefinition,
-                               const std::string& strUsage, std::string& strRows) {
-        return dict.BuildSenseRows(strSynonyms, nSynonymCount, strDefinition, strUsage, strRows);
-    }
 };
 
 #endif

@@ -4,8 +4,9 @@
 #include <cstdio>
 
 #include "dictdata/DictionaryFile.h"
+#include "render/EntryPage.h"
+#include "render/RelationRows.h"
 #include "render/WordPages.h"
-#include "tests/DictionaryFileTestAccess.h"
 #include "tests/TestFiles.h"
 #include "tests/TestPlatform.h"
 
@@ -68,8 +69,8 @@ protected:
         bool bLast = false;
         while (!bLast && pages.size() < entries.size()) {
             std::string strPage, strName = "unset";
-            bLast = m_dict.BuildEntryPage(nPos, entries.data(), static_cast<int>(entries.size()),
-                                          strPage, nCursor, strName);
+            bLast = BuildEntryPage(m_dict, nPos, entries.data(), static_cast<int>(entries.size()),
+                                   strPage, nCursor, strName);
             pages.push_back(strName + "=" + strPage);
             if (pCursors) pCursors->push_back(bLast ? -nCursor : nCursor);
         }
@@ -143,7 +144,7 @@ TEST_F(EntryPageFile, UnreadableEntryShowsEmpty) {
     // An empty list builds nothing and reports that no page follows.
     std::string strPage = "kept", strName = "kept";
     int nCursor = 0;
-    EXPECT_TRUE(m_dict.BuildEntryPage(2, nullptr, 0, strPage, nCursor, strName));
+    EXPECT_TRUE(BuildEntryPage(m_dict, 2, nullptr, 0, strPage, nCursor, strName));
     EXPECT_EQ(strPage, "kept");
     EXPECT_EQ(nCursor, 0);
 }
@@ -166,12 +167,30 @@ TEST_F(EntryPageFile, WordPagesRunTheCursorLoopOverTheWordsEntries) {
     EXPECT_EQ(pages.size(), 1u);
 }
 
+TEST_F(EntryPageFile, FindEntryPageNamesThePageOfASense) {
+    // quick: entries 1-3 nouns, 4-5 verbs, 6 adjective, 7 adverb, 8-9 without a part of speech.
+    size_t nPage = 99;
+    const std::pair<uint32_t, size_t> kCases[] = {{1, 0}, {3, 0}, {4, 1}, {6, 2}, {7, 3}, {9, 4}};
+    for (const auto& c : kCases) {
+        ASSERT_TRUE(FindEntryPage(m_dict, 1, c.first, nPage)) << c.first;
+        EXPECT_EQ(nPage, c.second) << c.first;
+    }
+    nPage = 99;
+    EXPECT_FALSE(FindEntryPage(m_dict, 1, 99, nPage));  // not an entry of the word
+    EXPECT_FALSE(FindEntryPage(m_dict, 3, 1, nPage));   // no such word
+    EXPECT_EQ(nPage, 99u);
+    // Plain pages of a file without relation records carry no anchors and no links.
+    std::vector<NamedPage> pages;
+    ASSERT_TRUE(BuildWordPages(m_dict, 1, pages));
+    for (const NamedPage& page : pages) EXPECT_EQ(page.second.find("<a name="), std::string::npos);
+}
+
 TEST_F(EntryPageFile, SenseRowsFollowTheirLabelsAndCounts) {
     std::string strRows;
-    EXPECT_TRUE(DictionaryFileTestAccess::BuildSenseRows(m_dict, "", 5, "d", "", strRows));
+    EXPECT_TRUE(BuildSenseRows("", 5, "d", "", strRows));
     EXPECT_EQ(strRows, DefinitionRow("d") + kSpacer);  // no synonym row, whatever the count
     strRows.clear();
-    DictionaryFileTestAccess::BuildSenseRows(m_dict, "a.", 0, "", "x|", strRows);
+    BuildSenseRows("a.", 0, "", "x|", strRows);
     EXPECT_EQ(strRows, DefinitionRow("") + SynonymRow("Synonym", "a.") + UsageBlock(":: X<br>:: <br>"));
 }
 
@@ -244,4 +263,143 @@ TEST(DamagedEntryPage, SaysWhyWithTheWordWhenItIsKnown) {
     const std::string strNoWord = BuildDamagedEntryPage("");
     EXPECT_EQ(strNoWord.find("<hr>"), std::string::npos);
     EXPECT_EQ(strNoWord.find(kPageStart + "<tr><td><font size=\"2\">This entry"), 0u) << strNoWord;
+}
+
+namespace {
+
+std::string RelationLine(const std::string& strLabel, const std::string& strLinks) {
+    return "<span style=\"background-color: #336633\"><font color=\"#FFFFFF\">" + strLabel +
+           "</font></span> <font color=\"#336633\">" + strLinks + "</font>";
+}
+std::string Link(int nPos, int nEntry, int nKind, const std::string& strText,
+                 const std::string& strShown) {
+    return "<a href=\"about:&lt;" + std::to_string(nPos) + ":" + std::to_string(nEntry) + ":" +
+           std::to_string(nKind) + "&gt;" + strText + "\">" + strShown + "</a>";
+}
+std::string Link(int nPos, int nEntry, int nKind, const std::string& strText) {
+    return Link(nPos, nEntry, nKind, strText, strText);
+}
+std::string RelationRow(const std::string& strLines) {
+    return "<tr><td><font size=\"1\">" + strLines + "</font></td></tr>";
+}
+std::string AnchoredDefinitionRow(int nEntry, const std::string& strText) {
+    return "<tr><td><a name=\"e" + std::to_string(nEntry) + "\"></a><font size=\"2\">" + strText +
+           "</font></td></tr>";
+}
+
+// dog with 13 narrower senses of one word each (pup01 ...), cat with 3 of four words each
+// (kit1a ... kit3d): the long kinds of a page.
+DataFileContent LongKinds() {
+    DataFileContent content;
+    content.nWordsPerBlock = 4;
+    std::vector<std::pair<std::string, uint32_t>> words = {{"dog", 1}, {"cat", 15}};
+    content.entries.push_back("dog\na domestic canine");
+    content.relations.push_back({});
+    for (int i = 1; i <= 13; ++i) {
+        const std::string strPup = (i < 10 ? "pup0" : "pup") + std::to_string(i);
+        content.entries.push_back(strPup + "\nyoung dog " + std::to_string(i));
+        content.relations.push_back({});
+        content.relations[0].push_back({4, 0, static_cast<uint32_t>(content.entries.size()), 0});
+        words.emplace_back(strPup, static_cast<uint32_t>(content.entries.size()));
+    }
+    content.entries.push_back("cat\na domestic feline");
+    content.relations.push_back({});
+    for (int i = 1; i <= 3; ++i) {
+        std::string strLine;
+        for (const char* lpszLetter : {"a", "b", "c", "d"}) {
+            const std::string strKit = "kit" + std::to_string(i) + lpszLetter;
+            strLine += (strLine.empty() ? "" : "|") + strKit;
+            words.emplace_back(strKit, static_cast<uint32_t>(content.entries.size() + 1));
+        }
+        content.entries.push_back(strLine + "\nyoung cat " + std::to_string(i));
+        content.relations.push_back({});
+        content.relations[14].push_back({4, 0, static_cast<uint32_t>(content.entries.size()), 0});
+    }
+    std::sort(words.begin(), words.end());
+    for (const auto& word : words) content.words.push_back({word.first, {word.second}});
+    const uint32_t nSizes[4] = {static_cast<uint32_t>(content.entries.size()), 0, 0, 0};
+    GroupCountsForSizes(nSizes, content.entryCounts);
+    return content;
+}
+
+}  // namespace
+
+TEST(RelationPage, SensesCarryAnchorsAndTheirRelationsAsLinks) {
+    const std::string strPath = SaveContent(RelationContent(), "relations.pdb");
+    DictionaryFile dict;
+    ASSERT_TRUE(dict.Open(strPath.c_str()));
+    std::vector<NamedPage> pages;
+    ASSERT_TRUE(BuildWordPages(dict, 2, pages));  // big: entries 5 and 7
+    ASSERT_EQ(pages.size(), 1u);
+    // The word's own opposite, then the sense's similar sense, spelled as that sense spells it.
+    EXPECT_EQ(pages[0].second,
+              kPageStart + Headword("big") + AnchoredDefinitionRow(5, "above average in size") +
+                  SynonymRow("Synonym", "large.") +
+                  RelationRow(RelationLine("Opposite", Link(9, 6, 1, "small"))) +
+                  RelationRow(RelationLine("Similar", Link(2, 7, 24, "BIG"))) +
+                  kSpacer + AnchoredDefinitionRow(7, "written in capitals") +
+                  RelationRow(RelationLine("Similar", Link(2, 5, 24, "big") + ", " +
+                                                          Link(5, 5, 24, "large"))) +
+                  kSpacer + kPageEnd);
+    // Every word of a target sense; senses apart by "; "; after the usage block.
+    ASSERT_TRUE(BuildWordPages(dict, 3, pages));  // dog
+    EXPECT_NE(pages[0].second.find(
+                  ":: The dog barked<br></font></font></td></tr>" +
+                  RelationRow(RelationLine("Broader", Link(0, 2, 2, "animal") + ", " +
+                                                          Link(1, 2, 2, "beast"))) +
+                  RelationRow(RelationLine("Narrower", Link(8, 3, 4, "puppy"))) +
+                  kSpacer),
+              std::string::npos)
+        << pages[0].second;
+    // A sense without relations has its anchor and nothing more.
+    ASSERT_TRUE(BuildWordPages(dict, 10, pages));  // sunday
+    EXPECT_NE(pages[0].second.find(AnchoredDefinitionRow(4, "the first day of the week") +
+                                   SynonymRow("Synonym", "Lord's Day.") + kSpacer + kPageEnd),
+              std::string::npos);
+}
+
+TEST(RelationPage, LongKindsShowTenWordsAndTheRestOnAPageOfTheirOwn) {
+    const std::string strPath = SaveContent(LongKinds(), "long.pdb");
+    DictionaryFile dict;
+    ASSERT_TRUE(dict.Open(strPath.c_str()));
+    int nDog = -1, nCat = -1, nPup = -1;
+    ASSERT_TRUE(dict.FindExactWord("dog", nDog) && dict.FindExactWord("cat", nCat) &&
+                dict.FindExactWord("pup01", nPup));
+    std::vector<NamedPage> pages;
+    ASSERT_TRUE(BuildWordPages(dict, nDog, pages));
+    std::string strShown;
+    for (int i = 0; i < 10; ++i) {
+        strShown += (i ? "; " : "") +
+                    Link(nPup + i, i + 2, 4, (i < 9 ? "pup0" : "pup") + std::to_string(i + 1));
+    }
+    EXPECT_NE(pages[0].second.find(RelationRow(RelationLine(
+                  "Narrower", strShown + "; " + Link(nDog, 1, 104, "dog", "3 more")))),
+              std::string::npos)
+        << pages[0].second;
+    // Whole senses while they fit: two of four words, then the rest.
+    ASSERT_TRUE(BuildWordPages(dict, nCat, pages));
+    EXPECT_NE(pages[0].second.find("kit2d</a>; " + Link(nCat, 15, 104, "cat", "4 more")),
+              std::string::npos);
+    EXPECT_EQ(pages[0].second.find("kit3a"), std::string::npos);
+
+    // The page of the rest: every word, one line per sense.
+    std::string strPage = "kept";
+    ASSERT_TRUE(BuildRelationPage(dict, nCat, 15, 4, strPage));
+    EXPECT_EQ(strPage.substr(0, kPageStart.size() + Headword("cat").size()),
+              kPageStart + Headword("cat"));
+    EXPECT_NE(strPage.find("<font size=\"2\">a domestic feline</font>"), std::string::npos);
+    EXPECT_NE(strPage.find("kit1d</a></font></font></td></tr><tr><td><font size=\"2\">"
+                           "<font color=\"#336633\"><a href"),
+              std::string::npos);
+    EXPECT_NE(strPage.find("kit3c\">kit3c</a>, "), std::string::npos);
+    EXPECT_EQ(std::count(strPage.begin(), strPage.end(), '\n'), 0);
+    EXPECT_EQ(strPage.substr(strPage.size() - kPageEnd.size()), kPageEnd);
+    ASSERT_TRUE(BuildRelationPage(dict, nDog, 1, 4, strPage));
+    EXPECT_NE(strPage.find("pup13</a>"), std::string::npos);
+    // No such kind, sense or word: nothing built.
+    strPage = "kept";
+    EXPECT_FALSE(BuildRelationPage(dict, nDog, 1, 2, strPage));
+    EXPECT_FALSE(BuildRelationPage(dict, nDog, 99, 4, strPage));
+    EXPECT_FALSE(BuildRelationPage(dict, nDog, 1, 0, strPage));
+    EXPECT_EQ(strPage, "kept");
 }

@@ -51,6 +51,32 @@ std::vector<std::string> NumberedWords(int nCount) {
     return words;
 }
 
+DataFileContent RelationContent() {
+    DataFileContent content;
+    content.nWordsPerBlock = 2;
+    content.entries = {"dog|hound\na domestic canine\nthe dog barked",
+                       "animal|beast\na living organism",
+                       "puppy\na young dog",
+                       "Sunday|Lord's Day\nthe first day of the week",
+                       "big|large\nabove average in size",
+                       "small|little\nlimited in size",
+                       "BIG\nwritten in capitals"};
+    content.words = {{"animal", {2}}, {"beast", {2}},      {"big", {5, 7}}, {"dog", {1}},
+                     {"hound", {1}},  {"large", {5}},      {"little", {6}}, {"lord's day", {4}},
+                     {"puppy", {3}},  {"small", {6}},      {"sunday", {4}}};
+    const uint32_t nSizes[4] = {4, 0, 3, 0};
+    GroupCountsForSizes(nSizes, content.entryCounts);
+    content.relations = {
+        {{2, 0, 2, 0}, {4, 0, 3, 0}},
+        {{4, 0, 1, 0}},
+        {{2, 0, 1, 0}},
+        {},
+        {{1, 1, 6, 1}, {24, 0, 7, 0}, {1, 2, 6, 2}},
+        {{1, 1, 5, 1}, {1, 2, 5, 2}},
+        {{24, 0, 5, 0}}};
+    return content;
+}
+
 std::vector<unsigned char> BuildBytes(const DataFileContent& content) {
     std::vector<unsigned char> bytes;
     std::string strError;

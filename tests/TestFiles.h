@@ -21,6 +21,13 @@ DataFileContent MakeWordList(const std::vector<std::string>& words, int nWordsPe
 // "w000", "w001", ... : nCount words in order.
 std::vector<std::string> NumberedWords(int nCount);
 
+// A small dictionary with relations, 2 words per block. Words: animal, beast, big, dog, hound,
+// large, little, lord's day, puppy, small, sunday (positions 0 to 10). Entries 1-4 nouns: 1
+// dog|hound, 2 animal|beast, 3 puppy, 4 Sunday|Lord's Day; 5-7 adjectives: 5 big|large, 6
+// small|little, 7 BIG. Relations: 1 hypernym 2 and hyponym 3, 2 hyponym 1, 3 hypernym 1; 5 and
+// 6 antonyms word by word (big-small, large-little), 5 similar 7 and 7 similar 5.
+DataFileContent RelationContent();
+
 // Builds content into bytes; fails the current test when the writer refuses.
 std::vector<unsigned char> BuildBytes(const DataFileContent& content);
 

@@ -49,6 +49,7 @@ Files MiniWordNet() {
                      "\"the children behaved well\"  \n"},
         {"index.noun", "a n 1 0 1 0 00002000  \nbank n 2 1 @ 2 1 00001740 00003000  \n"
                        "bank-note n 1 0 1 0 00003600  \nbank_clerk n 1 0 1 0 00003500  \n"
+                       "banknote n 1 0 1 0 00003600  \n"
                        "depository_financial_institution n 1 0 1 0 00003000  \n"},
         {"index.verb", "bank v 2 1 @ 2 0 00004000 00004100  \ntrust v 1 0 1 0 00004100  \n"},
         {"index.adj", "afloat a 1 1 & 1 0 00005100  \ngalore a 1 0 1 0 00005000  \n"
@@ -192,7 +193,8 @@ TEST(WordNetReader, ReadsHandMadeDatabaseAndRoundTrips) {
             std::vector<std::string> warnings;
             ASSERT_TRUE(ReadWordNet(strDir + "/", content, strError, &warnings)) << strError;
             const std::vector<std::string> kWords = {
-                "a", "afloat", "bank", "bank clerk", "bank-note", "depository financial institution",
+                "a", "afloat", "bank", "bank clerk", "bank-note", "banknote",
+                "depository financial institution",
                 "galore", "in abundance", "main", "trust", "well"};
             ASSERT_EQ(kWords.size(), content.words.size());
             for (size_t p = 0; p < kWords.size(); ++p) EXPECT_EQ(kWords[p], content.words[p].strText);

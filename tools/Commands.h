@@ -21,6 +21,7 @@ int HandleEntryCommand(const CommandArgs& args);
 int HandleVerifyCommand(const CommandArgs& args);
 int HandlePagesCommand(const CommandArgs& args);
 int HandleLookupCommand(const CommandArgs& args);
+int HandleRelationsCommand(const CommandArgs& args);
 int HandleBuildCommand(const CommandArgs& args);
 int HandleSuggestCommand(const CommandArgs& args);
 int HandleSearchCommand(const CommandArgs& args);
@@ -44,6 +45,9 @@ int WordBlockDamaged(const DictionaryFile& dict, int nPos);
 void WriteRaw(const std::string& strText);
 // Writes the Windows-1252 text strText in the character set of the output (TextForOutput).
 void WriteText(const std::string& strText);
+// Prints the relations of entry nEntry of the word at nPos, one line per kind ("     Broader:
+// canine, canid; domestic animal"); nothing when there are none or the file has no relations.
+void PrintSenseRelations(DictionaryFile& dict, int nPos, int32_t nEntry);
 // Writes strText with backslash, line feed, carriage return and tab as \\, \n, \r, \t.
 void WriteEscaped(const std::string& strText);
 

@@ -254,6 +254,10 @@ bool WriteDataFile(const DataFileContent& content, std::vector<unsigned char>& o
             return false;
         }
     }
+    if (!content.relations.empty()) {
+        additional.emplace_back();
+        if (!RelationRecordBytes(content, additional.back(), strError)) return false;
+    }
     if (content.bSpellingIndex) {
         additional.emplace_back();
         if (!SpellingRecordBytes(content, additional.back(), strError)) return false;

@@ -17,6 +17,15 @@ struct WriterWord {
     std::vector<uint32_t> entries;
 };
 
+// One relation of an entry, as the relation record stores it (dictdata/RelationRecord.h).
+struct WriterRelation {
+    uint8_t nKind = 0;          // 1 to 26, as dictdata/Relations.h numbers them
+    uint8_t nSourceWord = 0;    // 0: of the whole sense; else the 1-based word of the entry's
+                                // synonym line that it starts from
+    uint32_t nTargetEntry = 0;  // the entry it leads to
+    uint8_t nTargetWord = 0;    // 0: every word of the target; else its 1-based word
+};
+
 // Everything a data file holds.
 struct DataFileContent {
     std::string strName = "LexanoData_WN";  // database name, at most 31 bytes
@@ -37,6 +46,11 @@ struct DataFileContent {
     // (tools/IndexRecords.h).
     bool bSpellingIndex = false;
     bool bMeaningIndex = false;
+    // The relations of each entry, relations[i] those of entry i + 1. When not empty it holds
+    // one list per entry and becomes the relation record after the morphology records; each
+    // item of an entry's synonym line must then, lower-cased, be a word that names the entry.
+    std::vector<std::vector<WriterRelation>> relations;
+    int nRelationEntriesPerChunk = 64;        // entries per chunk of the relation record
     int nWordsPerBlock = 64;                  // n, 1 to 255
     size_t nEntryBlockLimit = 16384;          // entry blocks are filled up to this many bytes
     // When not zero, these replace the computed values (for tests of odd files).
@@ -98,5 +112,13 @@ std::string EntryRecordBytes(const std::string& strText);
 bool MorphologyRecordBytes(unsigned char chPosCode,
                            const std::vector<std::pair<std::string, std::string>>& pairs,
                            std::string& strRecord, std::string& strError);
+
+// The relation record of content (dictdata/RelationRecord.h): its relations in chunks of
+// content.nRelationEntriesPerChunk entries, the words of every entry and the word list's texts.
+// False, strError set, when there is not one list of relations per entry, a relation names a
+// kind, entry or word that does not exist, an entry's word is not a word of the list that names
+// the entry, or a count exceeds what the record can hold.
+bool RelationRecordBytes(const DataFileContent& content, std::string& strRecord,
+                         std::string& strError);
 
 #endif

@@ -12,7 +12,7 @@
 
 namespace {
 
-// Prints one sense: its definition, synonyms and usage examples, numbered nSense.
+// Prints one sense: its definition, synonyms, usage examples and relations, numbered nSense.
 void PrintSense(DictionaryFile& dict, int nPos, int32_t nEntry, int nSense) {
     std::string strSynonyms, strDefinition, strUsage;
     int nSynonymCount = 0;
@@ -37,6 +37,7 @@ void PrintSense(DictionaryFile& dict, int nPos, int32_t nEntry, int nSense) {
         std::fputs("\"\n", stdout);
         nStart = nEnd + 1;
     }
+    PrintSenseRelations(dict, nPos, nEntry);
 }
 
 // Prints the senses of part of speech nPart (-1: entries without one) under its name; nothing

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -9,9 +10,10 @@
 #include "dictdata/BigEndian.h"
 #include "dictdata/DictionaryFile.h"
 #include "dictdata/ExceptionList.h"
-#include "tools/PortableFiles.h"
 #include "dictdata/MeaningIndex.h"
+#include "dictdata/RelationRecord.h"
 #include "dictdata/SpellingIndex.h"
+#include "tools/PortableFiles.h"
 #include "tools/VerifyIndexes.h"
 
 namespace {
@@ -66,6 +68,13 @@ private:
                                 const std::string& strWhat, std::string& strReport);
     static bool VerifyIndexRecord(DictionaryFile& dict, int nRecord, const unsigned char* lpTag,
                                   std::string& strIndexes, std::string& strReport);
+    static bool VerifyRelations(DictionaryFile& dict, int nRecord, std::string& strIndexes,
+                                std::string& strReport);
+    static bool VerifyRelationWords(DictionaryFile& dict, RelationData& data,
+                                    std::vector<size_t>& memberCounts, std::string& strReport);
+    static bool VerifyRelationChunks(DictionaryFile& dict, RelationData& data,
+                                     const std::vector<size_t>& memberCounts,
+                                     uint64_t& nRelations, std::string& strReport);
 };
 
 // Words: each block loads, words ascend strictly by unsigned bytes across the whole list, each
@@ -220,16 +229,26 @@ bool DataFileVerifier::VerifyIndexRecord(DictionaryFile& dict, int nRecord,
 }
 
 // Additional records: each has a known tag, each morphology record is a sound exception list,
-// at most one per part of speech, and the spelling record and the meaning index are sound, at
-// most one of each.
+// at most one per part of speech, and the relation record, the spelling record and the meaning
+// index are sound, at most one of each.
 bool DataFileVerifier::VerifyAdditionalRecords(DictionaryFile& dict, int& nLists,
                                                std::string& strIndexes, std::string& strReport) {
     bool bSeen[4] = {false, false, false, false};
+    bool bRelations = false;
     nLists = 0;
     for (int r = dict.FirstAdditionalRecord(); r < dict.GetRecordCount(); ++r) {
         const std::string strWhere = "record " + std::to_string(r) + " after the entry blocks";
         unsigned char tag[4] = {};
         const bool bTagged = dict.RecordSize(r) >= 4 && dict.ReadAt(dict.GetRecordOffset(r), tag, 4);
+        if (bTagged && std::memcmp(tag, kRelationTag, 4) == 0) {
+            if (bRelations) {
+                return Problem(strReport, "record " + std::to_string(r) +
+                                              " repeats the relation record");
+            }
+            bRelations = true;
+            if (!VerifyRelations(dict, r, strIndexes, strReport)) return false;
+            continue;
+        }
         if (bTagged && (std::memcmp(tag, kSpellingTag, 4) == 0 || std::memcmp(tag, kMeaningTag, 4) == 0)) {
             if (!VerifyIndexRecord(dict, r, tag, strIndexes, strReport)) return false;
             continue;
@@ -250,6 +269,98 @@ bool DataFileVerifier::VerifyAdditionalRecords(DictionaryFile& dict, int& nLists
         }
         bSeen[nPart] = true;
         ++nLists;
+    }
+    return true;
+}
+
+// The relation record: its layout fits the file, its word sections read whole, every entry's
+// words are exactly the words that name the entry, the texts are the word list, and every chunk
+// inflates to sound relations whose words exist.
+bool DataFileVerifier::VerifyRelations(DictionaryFile& dict, int nRecord,
+                                       std::string& strIndexes, std::string& strReport) {
+    RelationData data;
+    if (!dict.ReadRelationRecord(nRecord, data)) {
+        return Problem(strReport, "record " + std::to_string(nRecord) +
+                                      " is no sound relation record for this file");
+    }
+    std::vector<size_t> memberCounts;
+    uint64_t nRelations = 0;
+    if (!VerifyRelationWords(dict, data, memberCounts, strReport) ||
+        !VerifyRelationChunks(dict, data, memberCounts, nRelations, strReport)) {
+        return false;
+    }
+    strIndexes += ", " + std::to_string(nRelations) + " relations";
+    return true;
+}
+
+bool DataFileVerifier::VerifyRelationWords(DictionaryFile& dict, RelationData& data,
+                                           std::vector<size_t>& memberCounts,
+                                           std::string& strReport) {
+    if (!data.words.CheckSections()) {
+        return Problem(strReport, "the relation record's words of the entries or its texts of "
+                                  "the words are damaged");
+    }
+    // Every (entry, word) pair, once from the word blocks and once from the record.
+    std::vector<std::pair<uint32_t, uint32_t>> fromWords;
+    std::vector<std::pair<uint32_t, uint32_t>> fromRecord;
+    const uint32_t W = dict.GetWordCount();
+    for (uint32_t p = 0; p < W; ++p) {
+        std::string strWord;
+        std::string strText;
+        std::vector<int32_t> numbers;
+        dict.GetWord(static_cast<int>(p), strWord);
+        if (!data.words.GetText(p, strText) || strText != strWord) {
+            return Problem(strReport, "the relation record spells word " + std::to_string(p) +
+                                          " otherwise than the word list");
+        }
+        dict.GetEntryNumbers(static_cast<int>(p), numbers);
+        for (int32_t e : numbers) fromWords.emplace_back(static_cast<uint32_t>(e), p);
+    }
+    const uint32_t nEntries = dict.GetTotalEntries();
+    memberCounts.assign(nEntries + 1, 0);
+    for (uint32_t e = 1; e <= nEntries; ++e) {
+        std::vector<EntryMember> members;
+        data.words.GetMembers(e, members);
+        memberCounts[e] = members.size();
+        for (const EntryMember& m : members) fromRecord.emplace_back(e, static_cast<uint32_t>(m.nPos));
+    }
+    for (auto* pPairs : {&fromWords, &fromRecord}) {
+        std::sort(pPairs->begin(), pPairs->end());
+        pPairs->erase(std::unique(pPairs->begin(), pPairs->end()), pPairs->end());
+    }
+    if (fromWords != fromRecord) {
+        return Problem(strReport, "the relation record's words of the entries are not the words "
+                                  "that name them");
+    }
+    return true;
+}
+
+bool DataFileVerifier::VerifyRelationChunks(DictionaryFile& dict, RelationData& data,
+                                            const std::vector<size_t>& memberCounts,
+                                            uint64_t& nRelations, std::string& strReport) {
+    const RelationLayout& layout = data.layout;
+    nRelations = 0;
+    for (uint32_t c = 0; c < layout.nChunks; ++c) {
+        std::string strChunk;
+        std::vector<uint32_t> starts;
+        if (!dict.LoadRelationChunk(data, c, strChunk, starts)) {
+            return Problem(strReport, "relation chunk " + std::to_string(c) + " is damaged");
+        }
+        const unsigned char* p = reinterpret_cast<const unsigned char*>(strChunk.data());
+        for (size_t i = 0; i + 1 < starts.size(); ++i) {
+            const uint32_t nEntry = c * layout.nEntriesPerChunk + static_cast<uint32_t>(i) + 1;
+            const size_t nItems = (starts[i + 1] - starts[i]) / kRelationItemSize;
+            for (size_t j = 0; j < nItems; ++j) {
+                const RelationItem item = ReadRelationItem(p + starts[i], j);
+                if (item.nSourceWord > memberCounts[nEntry] ||
+                    item.nTargetWord > memberCounts[item.nTargetEntry]) {
+                    return Problem(strReport, "entry " + std::to_string(nEntry) +
+                                                  " has a relation from or to a word that its "
+                                                  "sense lacks");
+                }
+            }
+            nRelations += nItems;
+        }
     }
     return true;
 }

@@ -4,11 +4,12 @@
 
 #include <string>
 
-// Opens lpszPath and checks every word block, entry block, morphology record and index record,
-// each zlib stream ending exactly where its record ends. True when the file is sound; strReport
-// then holds "ok: W words, E entries, K word blocks, J entry blocks", followed by ", M exception
-// lists" when the file has morphology records, ", a spelling index" and ", a meaning index of T
-// words" when it has those. False with strReport naming what is wrong and where.
+// Opens lpszPath and checks every word block, entry block, morphology record, index record and
+// the relation record, each zlib stream ending exactly where its record ends. True when the file
+// is sound; strReport then holds "ok: W words, E entries, K word blocks, J entry blocks",
+// followed by ", M exception lists" when the file has morphology records, ", a spelling index"
+// and ", a meaning index of T words" when it has those, and ", R relations" when it has a
+// relation record. False with strReport naming what is wrong and where.
 bool VerifyDataFile(const char* lpszPath, std::string& strReport);
 
 // "cannot open PATH as a data file: REASON", for a path that DictionaryFile::Open refused: the

@@ -138,17 +138,27 @@ bool ParseSynsetHead(FieldReader& fields, WordNetSynset& synset, std::string& st
 }
 
 // p_cnt [ptr_symbol offset pos source/target]{p_cnt}, and for verbs f_cnt [+ f_num w_num]{f_cnt}
-bool SkipPointersAndFrames(FieldReader& fields, bool bVerbFrames, std::string& strError) {
+bool ReadPointersAndFrames(FieldReader& fields, bool bVerbFrames, WordNetSynset& synset,
+                           std::string& strError) {
     uint32_t nPointers = 0;
     std::string strField;
     if (!fields.Number(10, nPointers)) return Fault(strError, "expected the pointer count");
     for (uint32_t i = 0; i < nPointers; ++i) {
-        uint32_t nTarget = 0, nSourceTarget = 0;
+        WordNetPointer pointer;
+        uint32_t nSourceTarget = 0;
         std::string strPos;
-        if (!fields.Next(strField) || !fields.Number(10, nTarget) || !fields.Next(strPos) ||
-            !fields.Number(16, nSourceTarget)) {
+        if (!fields.Next(pointer.strSymbol) || !fields.Number(10, pointer.nOffset) ||
+            !fields.Next(strPos) || !fields.Number(16, nSourceTarget)) {
             return Fault(strError, "fewer pointers than the pointer count");
         }
+        if (strPos.size() != 1 || std::strchr("nvasr", strPos[0]) == nullptr ||
+            nSourceTarget > 0xFFFF) {
+            return Fault(strError, "expected a pointer's part of speech and source/target");
+        }
+        pointer.chPos = strPos[0];
+        pointer.nSource = static_cast<uint8_t>(nSourceTarget >> 8);
+        pointer.nTarget = static_cast<uint8_t>(nSourceTarget & 0xFF);
+        synset.pointers.push_back(std::move(pointer));
     }
     if (!bVerbFrames) return true;
     uint32_t nFrames = 0;
@@ -171,7 +181,7 @@ bool ParseDataLine(const std::string& strLine, bool bVerbFrames, WordNetSynset& 
     WordNetSynset synset;
     std::string strField;
     if (!ParseSynsetHead(fields, synset, strError) ||
-        !SkipPointersAndFrames(fields, bVerbFrames, strError)) {
+        !ReadPointersAndFrames(fields, bVerbFrames, synset, strError)) {
         return false;
     }
     if (!fields.Next(strField) || strField != "|") {

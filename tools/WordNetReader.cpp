@@ -8,6 +8,7 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "dictdata/Ansi.h"
 #include "tools/WordNetText.h"
 
 namespace {
@@ -333,6 +334,100 @@ bool ReadSenseCounts(const std::string& strDir, const PosData data[4],
     });
 }
 
+// The kind (1 to 26, dictdata/Relations.h) of a pointer symbol; 0 for a symbol WordNet 3.0
+// does not use.
+int PointerKind(const std::string& strSymbol) {
+    static const char* const kSymbols[] = {"!",  "@",  "@i", "~",  "~i", "#m", "#s",
+                                           "#p", "%m", "%s", "%p", "=",  "+",  ";c",
+                                           "-c", ";r", "-r", ";u", "-u", "*",  ">",
+                                           "^",  "$",  "&",  "<",  "\\"};
+    for (int k = 0; k < 26; ++k) {
+        if (strSymbol == kSymbols[k]) return k + 1;
+    }
+    return 0;
+}
+
+// The data file that holds synsets of a pointer's part of speech ('s' satellites: adjectives).
+int PointerFile(char chPos) {
+    switch (chPos) {
+        case 'n': return 0;
+        case 'v': return 1;
+        case 'a': case 's': return 2;
+        default: return 3;
+    }
+}
+
+// Every word of every synset must be a lemma whose index line names the synset: relations
+// between words name them by their place in the synset, and the data file by their lemma.
+bool CheckSynsetWords(const PosData data[4], const std::vector<HeadwordRecord>& words,
+                      std::string& strError) {
+    for (int nPos = 0; nPos < 4; ++nPos) {
+        for (uint32_t i = 0; i < data[nPos].synsets.size(); ++i) {
+            const SynsetRecord& record = data[nPos].synsets[i];
+            for (const std::string& strWord : record.synset.words) {
+                const std::string strText = AnsiLowerCopy(DisplayWord(strWord));
+                const auto it = std::lower_bound(
+                    words.begin(), words.end(), strText,
+                    [](const HeadwordRecord& word, const std::string& str) {
+                        return word.strText < str;
+                    });
+                const std::vector<uint32_t>* pSenses =
+                    it != words.end() && it->strText == strText ? &it->senses[nPos] : nullptr;
+                if (pSenses == nullptr ||
+                    std::find(pSenses->begin(), pSenses->end(), i) == pSenses->end()) {
+                    strError = At(data[nPos].strDataPath, record.nLine) + "\"" + strWord +
+                               "\" is not listed for this synset in index." +
+                               kPosFiles[nPos].lpszName;
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
+// The relations of every entry from the synsets' pointers, in entry number order.
+bool CollectRelations(const PosData data[4], uint32_t nTotal,
+                      std::vector<std::vector<WriterRelation>>& relations,
+                      std::string& strError) {
+    relations.assign(nTotal, std::vector<WriterRelation>());
+    for (int nPos = 0; nPos < 4; ++nPos) {
+        for (const SynsetRecord& record : data[nPos].synsets) {
+            std::vector<WriterRelation>& out = relations[record.nEntry - 1];
+            for (const WordNetPointer& pointer : record.synset.pointers) {
+                const std::string strWhere = At(data[nPos].strDataPath, record.nLine);
+                const PosData& target = data[PointerFile(pointer.chPos)];
+                const auto found = target.byOffset.find(pointer.nOffset);
+                WriterRelation relation;
+                relation.nKind = static_cast<uint8_t>(PointerKind(pointer.strSymbol));
+                if (relation.nKind == 0) {
+                    strError = strWhere + "unknown pointer symbol " + pointer.strSymbol;
+                    return false;
+                }
+                if (found == target.byOffset.end()) {
+                    strError = strWhere + "pointer to synset offset " +
+                               std::to_string(pointer.nOffset) + ", which " +
+                               target.strDataPath + " lacks";
+                    return false;
+                }
+                const SynsetRecord& to = target.synsets[found->second];
+                if (pointer.nSource > record.synset.words.size() ||
+                    pointer.nTarget > to.synset.words.size() ||
+                    (pointer.nSource == 0) != (pointer.nTarget == 0)) {
+                    strError = strWhere + "pointer " + pointer.strSymbol +
+                               " names a word its synset lacks";
+                    return false;
+                }
+                relation.nSourceWord = pointer.nSource;
+                relation.nTargetEntry = to.nEntry;
+                relation.nTargetWord = pointer.nTarget;
+                out.push_back(relation);
+            }
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool ReadWordNet(const std::string& strDir, DataFileContent& content, std::string& strError,
@@ -348,10 +443,14 @@ bool ReadWordNet(const std::string& strDir, DataFileContent& content, std::strin
     for (int nPos = 0; nPos < 4; ++nPos) {
         if (!ReadExceptionFile(strFolder, nPos, exceptions[nPos], warnings, strError)) return false;
     }
+    std::vector<std::vector<WriterRelation>> relations;
     if (!ReadDatabase(strFolder, data, words, strError) ||
         !NumberEntries(data, words, nSizes, strError) ||
         !CollectEntries(data, nSizes[0] + nSizes[1] + nSizes[2] + nSizes[3],
-                        content.nEntryBlockLimit, entries, strError)) {
+                        content.nEntryBlockLimit, entries, strError) ||
+        !CheckSynsetWords(data, words, strError) ||
+        !CollectRelations(data, nSizes[0] + nSizes[1] + nSizes[2] + nSizes[3], relations,
+                          strError)) {
         return false;
     }
     std::vector<uint32_t> wordCounts(words.size(), 0);
@@ -371,6 +470,7 @@ bool ReadWordNet(const std::string& strDir, DataFileContent& content, std::strin
     content.entries = std::move(entries);
     content.wordFrequencies = std::move(wordCounts);
     content.entryFrequencies = std::move(entryCounts);
+    content.relations = std::move(relations);
     for (int nPos = 0; nPos < 4; ++nPos) {
         content.posCodes[nPos] = kPosFiles[nPos].chCode;
         content.exceptions[nPos] = std::move(exceptions[nPos]);

@@ -20,6 +20,10 @@
 //   satellite, adverb). Entry text: the synset's words joined by "|" (spaces for "_", stored
 //   letter case, position markers removed), a line feed, the definition, and when the gloss has
 //   examples a line feed and the examples joined by "|".
+// - Relations: every pointer of a data line, as a relation of its synset's entry to the entry of
+//   the synset it points at, of the kind its symbol names (dictdata/Relations.h); a pointer
+//   whose source/target field is 0000 relates the senses, any other the source word (its number
+//   in the synset) to the target word.
 #ifndef LEXANO_TOOLS_WORDNETREADER_H
 #define LEXANO_TOOLS_WORDNETREADER_H
 
@@ -36,11 +40,23 @@ struct WordNetIndexLine {
     std::vector<uint32_t> offsets;   // the lemma's synsets in sense order
 };
 
+// One pointer of a data line: a relation from the synset (nSource 0) or from its word nSource
+// (1-based) to synset nOffset of part of speech chPos, to the whole synset (nTarget 0) or to its
+// word nTarget.
+struct WordNetPointer {
+    std::string strSymbol;  // "!", "@", "~i", ...
+    uint32_t nOffset = 0;
+    char chPos = 0;         // 'n', 'v', 'a', 's' or 'r'
+    uint8_t nSource = 0;
+    uint8_t nTarget = 0;
+};
+
 // One parsed line of a data file.
 struct WordNetSynset {
     uint32_t nOffset = 0;
     char chType = 0;                 // 'n', 'v', 'a', 's' or 'r'
     std::vector<std::string> words;  // as stored, position markers included
+    std::vector<WordNetPointer> pointers;
     std::string strGloss;            // the text after "| ", trailing blanks removed
 };
 
@@ -100,7 +116,9 @@ std::string EntryText(const WordNetSynset& synset);
 // index file, a synset offset that its data file lacks or that appears twice, or a limit of
 // the data file format (word longer than 255 bytes, more than 255 entries for one word, an
 // entry text that cannot fit an entry block of content.nEntryBlockLimit bytes, more entries
-// than 24-bit entry numbers can name).
+// than 24-bit entry numbers can name), a synset word whose lemma's index line does not name
+// the synset, or a pointer with an unknown symbol, to a synset its data file lacks or naming a
+// word its synset lacks.
 bool ReadWordNet(const std::string& strDir, DataFileContent& content, std::string& strError,
                  std::vector<std::string>* pWarnings = nullptr);
 

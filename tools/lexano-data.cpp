@@ -29,6 +29,8 @@ int Usage() {
         "  verify FILE               checks the whole file\n"
         "  pages FILE P              the HTML pages of the word at P\n"
         "  lookup FILE TEXT          the entry of the word TEXT resolves to, as plain text\n"
+        "  relations FILE TEXT       the related words of the word TEXT resolves to: entry, kind,\n"
+        "                            word\n"
         "  build --wordnet DIR [--words-per-block N] -o FILE\n"
         "                            builds a data file from the WordNet database in DIR\n",
         stderr);
@@ -96,6 +98,7 @@ int main(int argc, char** argv) {
         {"entries", HandleEntriesCommand},
         {"entry", HandleEntryCommand},     {"verify", HandleVerifyCommand},
         {"pages", HandlePagesCommand},     {"lookup", HandleLookupCommand},
+        {"relations", HandleRelationsCommand},
         {"build", HandleBuildCommand},     {"suggest", HandleSuggestCommand},
         {"search", HandleSearchCommand},
     };

@@ -1,6 +1,6 @@
-// Opens any bytes as a data file and runs every engine and page operation, and the search
-// resolution with its morphology records and spelling index, and the search in meanings, over
-// whatever the file announces.
+// Opens any bytes as a data file and runs every engine and page operation, the search
+// resolution with its morphology records and spelling index, the search in meanings and the
+// relations, over whatever the file announces.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -69,6 +69,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
         if (!BuildWordPages(dict, p, pages) || pages.size() > numbers.size() ||
             pages.empty() != numbers.empty()) {
             __builtin_trap();
+        }
+        // Related words stay inside the file's words and entries.
+        for (int32_t e : numbers) {
+            std::vector<RelatedWord> words;
+            if (!dict.GetRelatedWords(p, static_cast<uint32_t>(e), words)) continue;
+            for (const RelatedWord& word : words) {
+                if (word.nPos < 0 || word.nPos >= W || word.nEntry < 1 ||
+                    word.nEntry > dict.GetTotalEntries()) {
+                    __builtin_trap();
+                }
+            }
         }
     }
     return 0;

@@ -1,14 +1,16 @@
 // Writes seed inputs for a fuzz target into DIR:
 //   lexano_fuzz_seeds datafile DIR    small sound dictionaries made with the writer, with
-//                                     morphology records
+//                                     morphology records, and one with relations
 //   lexano_fuzz_seeds linkurl DIR     link URLs and near misses
 //   lexano_fuzz_seeds clipboard DIR   clipboard and selection texts
 //   lexano_fuzz_seeds indexrecord DIR a spelling record and a meaning index record, each after
 //                                     the byte that FuzzIndexRecords reads as its kind
+//   lexano_fuzz_seeds relations DIR   relation records of the dictionary fuzz_relations uses
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "tests/fuzz/RelationSeedContent.h"
 #include "tools/DataFileWriter.h"
 #include "tools/IndexRecords.h"
 
@@ -29,7 +31,8 @@ bool WriteTexts(const std::string& strDir, const std::vector<std::string>& texts
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fputs("usage: lexano_fuzz_seeds datafile|linkurl|clipboard|indexrecord DIR\n", stderr);
+        std::fputs("usage: lexano_fuzz_seeds datafile|linkurl|clipboard|indexrecord|relations DIR\n",
+                   stderr);
         return 2;
     }
     const std::string strKind = argv[1];
@@ -44,6 +47,18 @@ int main(int argc, char** argv) {
         return WriteTexts(strDir, {"bank", "  Bank\r\n", "river\tbank\nside", "\xC9t\xE9",
                                    "\xE2\x80\x9Cquoted\xE2\x80\x9D", std::string(300, 'z')})
                    ? 0 : 1;
+    }
+    if (strKind == "relations") {
+        std::vector<std::string> seeds;
+        for (int nPerChunk : {1, 2, 7}) {
+            std::string strRecord, strError;
+            if (!RelationRecordBytes(RelationSeedContent(nPerChunk), strRecord, strError)) {
+                std::fprintf(stderr, "lexano_fuzz_seeds: %s\n", strError.c_str());
+                return 1;
+            }
+            seeds.push_back(strRecord);
+        }
+        return WriteTexts(strDir, seeds) ? 0 : 1;
     }
     if (strKind != "datafile" && strKind != "indexrecord") return 2;
     const int kBlockSizes[] = {1, 3, 16};
@@ -88,6 +103,13 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "lexano_fuzz_seeds: %s\n", strError.c_str());
             return 1;
         }
+    }
+    // A dictionary with a relation record after its entry blocks.
+    std::string strError;
+    const std::string strPath = strDir + "/seed" + std::to_string(nSeed++) + ".pdb";
+    if (!SaveDataFile(RelationSeedContent(3), strPath.c_str(), strError)) {
+        std::fprintf(stderr, "lexano_fuzz_seeds: %s\n", strError.c_str());
+        return 1;
     }
     return 0;
 }

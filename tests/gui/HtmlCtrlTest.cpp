@@ -8,15 +8,20 @@
 #include <wx/menu.h>
 #include <wx/uiaction.h>
 
+#include <unistd.h>
+
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "dictdata/DictionaryFile.h"
 #include "htmlview/HtmlCtrl.h"
 #include "htmlview/HtmlMessages.h"
 #include "htmlview/PageWindow.h"
 #include "platform/AnsiText.h"
 #include "platform/PrivateMessage.h"
+#include "render/RelationRows.h"
+#include "render/WordPages.h"
 #include "res/Templates.h"
 #include "tests/gui/GuiTest.h"
 
@@ -182,6 +187,118 @@ TEST_F(HtmlCtrlTest, LinkUrlsAreSentWithTheirRecordAndCancelled) {
     Pump(100);
     EXPECT_EQ(2u, m_pFrame->m_messages.size());
     EXPECT_EQ("kept", PageText());
+}
+
+namespace {
+
+// The cells of the page that are word links, each with its place in the page.
+struct LinkCell {
+    const wxHtmlCell* pCell;
+    wxPoint place;
+};
+
+void CollectLinks(const wxHtmlCell* pCell, std::vector<LinkCell>& links) {
+    for (const wxHtmlCell* p = pCell; p != nullptr; p = p->GetNext()) {
+        if (p->GetFirstChild() != nullptr) CollectLinks(p->GetFirstChild(), links);
+        // The footer's link opens a browser window; the rest are the page's word links.
+        // A link of several words is a cell per word: its first one stands for it.
+        if (p->GetFirstChild() == nullptr && p->GetLink() != nullptr &&
+            p->GetLink()->GetTarget() != "_blank" &&
+            (links.empty() || links.back().pCell->GetLink()->GetHref() != p->GetLink()->GetHref())) {
+            wxPoint place;
+            for (const wxHtmlCell* q = p; q != nullptr; q = q->GetParent()) {
+                place += wxPoint(q->GetPosX(), q->GetPosY());
+            }
+            links.push_back({p, place});
+        }
+    }
+}
+
+}  // namespace
+
+TEST_F(HtmlCtrlTest, RelationLinksOfEntryPagesReportTheirThreeNumbers) {
+    DataFileContent content = RelationContent();
+    // A word whose text needs escaping in the link's address and its shown text.
+    content.entries[6] = "BIG|\"big\" & <b>\nwritten in capitals";
+    content.words.insert(content.words.begin(), WriterWord{"\"big\" & <b>", {7}});
+    const std::string strPath = SaveContent(content, "relations.pdb");
+    DictionaryFile dict;
+    ASSERT_TRUE(dict.Open(strPath.c_str()));
+    int nBig = -1, nSmall = -1, nLarge = -1;
+    ASSERT_TRUE(dict.FindExactWord("big", nBig) && dict.FindExactWord("small", nSmall) &&
+                dict.FindExactWord("large", nLarge));
+    std::vector<NamedPage> pages;
+    ASSERT_TRUE(BuildWordPages(dict, nBig, pages));
+    ASSERT_TRUE(WriteAndSettle(pages[0].second.c_str()));
+
+    // Every word link of the page, as the view parsed it, reports the numbers the page wrote.
+    std::vector<LinkCell> links;
+    CollectLinks(Page()->GetInternalRepresentation(), links);
+    std::vector<std::string> reported;
+    for (const LinkCell& link : links) {
+        m_pFrame->m_messages.clear();
+        static_cast<wxHtmlWindowInterface*>(Page())->OnHTMLLinkClicked(*link.pCell->GetLink());
+        ASSERT_EQ(1, m_pFrame->Count(WM_HTML_LINK)) << link.pCell->GetLink()->GetHref();
+        const HtmlLinkInfo& info = m_pFrame->m_messages[0].link;
+        reported.push_back(std::to_string(info.nFirst) + ":" + std::to_string(info.nSecond) + ":" +
+                           std::to_string(info.nThird) + " " + info.strText);
+    }
+    // small (the opposite of big), then BIG and the escaped word (similar), then the similar
+    // sense of entry 7: big, large.
+    EXPECT_EQ(reported, (std::vector<std::string>{
+                            std::to_string(nSmall) + ":6:1 small",
+                            std::to_string(nBig) + ":7:24 BIG",
+                            "0:7:24 \"big\" & <b>",
+                            std::to_string(nBig) + ":5:24 big",
+                            std::to_string(nLarge) + ":5:24 large"}));
+
+    // A click with the mouse on "small" reports the same.
+    ASSERT_FALSE(links.empty());
+    FocusPage();
+    m_pFrame->m_messages.clear();
+    const wxHtmlCell* pSmall = links[0].pCell;
+    const wxPoint center = links[0].place + wxPoint(pSmall->GetWidth() / 2, pSmall->GetHeight() / 2);
+    wxUIActionSimulator sim;
+    sim.MouseMove(Page()->ClientToScreen(center));
+    ASSERT_TRUE(WaitFor([&] { return wxFindWindowAtPoint(wxGetMousePosition()) == Page(); }));
+    sim.MouseClick();
+    ASSERT_TRUE(WaitFor([this] { return m_pFrame->Count(WM_HTML_LINK) == 1; }));
+    EXPECT_EQ(static_cast<uint32_t>(nSmall), m_pFrame->m_messages[0].link.nFirst);
+    EXPECT_EQ(6u, m_pFrame->m_messages[0].link.nSecond);
+    EXPECT_EQ(1u, m_pFrame->m_messages[0].link.nThird);
+    EXPECT_EQ("small", m_pFrame->m_messages[0].link.strText);
+    EXPECT_EQ(PageText().substr(0, 3), "big");
+}
+
+// The relations of "dog" and "fast" from the real data file, as the view shows them, and the
+// page of the rest of dog's narrower terms (skipped without the file).
+TEST_F(HtmlCtrlTest, WordNetRelationsShowLegibly) {
+    const std::string strData = LEXANO_WORDNET_DATA;
+    DictionaryFile dict;
+    if (access(strData.c_str(), R_OK) != 0 || !dict.Open(strData.c_str()) || !dict.HasRelations()) {
+        GTEST_SKIP() << strData << " with relations is missing; make it with lexano-data build";
+    }
+    m_pFrame->SetSize(wxSize(460, 700));
+    m_pHtml->GetHostWindow()->SetSize(wxRect(10, 20, 420, 600));
+    int nDog = -1, nFast = -1;
+    ASSERT_TRUE(dict.FindExactWord("dog", nDog) && dict.FindExactWord("fast", nFast));
+    std::vector<NamedPage> pages;
+    ASSERT_TRUE(BuildWordPages(dict, nDog, pages));
+    ASSERT_TRUE(WriteAndSettle(pages[0].second.c_str()));
+    EXPECT_NE(std::string::npos, PageText().find("Broader canine, canid; domestic animal"));
+    EXPECT_TRUE(SaveScreenshot(m_pFrame, "relations-dog.png"));
+    ASSERT_TRUE(BuildWordPages(dict, nFast, pages));
+    ASSERT_EQ("Adj.", pages.at(2).first);
+    ASSERT_TRUE(WriteAndSettle(pages[2].second.c_str()));
+    EXPECT_NE(std::string::npos, PageText().find("Opposite slow"));
+    EXPECT_TRUE(SaveScreenshot(m_pFrame, "relations-fast-adj.png"));
+    std::vector<int32_t> numbers;
+    ASSERT_TRUE(dict.GetEntryNumbers(nDog, numbers));
+    std::string strRest;
+    ASSERT_TRUE(BuildRelationPage(dict, nDog, static_cast<uint32_t>(numbers[0]), 4, strRest));
+    ASSERT_TRUE(WriteAndSettle(strRest.c_str()));
+    EXPECT_NE(std::string::npos, PageText().find("Mexican hairless"));
+    EXPECT_TRUE(SaveScreenshot(m_pFrame, "relations-dog-narrower.png"));
 }
 
 TEST_F(HtmlCtrlTest, WrittenPagesReplaceTheDocumentWithoutCountingAsBlank) {
