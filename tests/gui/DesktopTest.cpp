@@ -110,17 +110,18 @@ private:
 class DesktopTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // A runtime folder of the test's own, private as a desktop session's.
-        const std::string strName = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        m_strRuntime = std::string(LEXANO_TEST_TMPDIR) + "/xdg-" + strName;
-        RunShell("rm -rf '" + m_strRuntime + "'; mkdir -p '" + m_strRuntime + "'");
-        chmod(m_strRuntime.c_str(), 0700);
+        // A runtime folder of the test's own, private as a desktop session's (mkdtemp makes it
+        // so), and short: a socket's path has room for 107 bytes only.
+        char szRuntime[] = "/tmp/lexano-test-XXXXXX";
+        ASSERT_NE(nullptr, mkdtemp(szRuntime));
+        m_strRuntime = szRuntime;
         m_strProbeFile = m_strRuntime + "/probe.txt";
         WriteDataFileBesideProgram(MakeDictionary({"apple", "banana", "cherry", "damson"}));
         SetClipboard("");
     }
     void TearDown() override {
         RemoveDataFileBesideProgram();
+        RunShell("rm -rf '" + m_strRuntime + "'");
         // Frees what the test put on the clipboard and into the selection; the toolkit frees
         // only one of them as it ends.
         for (bool bPrimary : {true, false}) {
