@@ -7,21 +7,10 @@
 #include "dictdata/BigEndian.h"
 #include "dictdata/MeaningIndex.h"
 #include "dictdata/MeaningWords.h"
+#include "tools/AppendBytes.h"
 #include "tools/IndexRecords.h"
 
 namespace {
-
-void AppendU32(std::string& str, uint32_t v) {
-    unsigned char b[4];
-    WriteU32BE(b, v);
-    str.append(reinterpret_cast<char*>(b), 4);
-}
-
-void AppendU24(std::string& str, uint32_t v) {
-    unsigned char b[3];
-    WriteU24BE(b, v);
-    str.append(reinterpret_cast<char*>(b), 3);
-}
 
 void AppendVarint(std::string& str, uint32_t v) {
     while (v >= 0x80) {
