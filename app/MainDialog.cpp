@@ -517,7 +517,20 @@ void MainDialog::OnActivate(wxActivateEvent& event) {
     }
 }
 
+bool MainDialog::LookUpText(const std::string& strText) {
+    m_tLookUp = std::chrono::steady_clock::now();
+    m_search = strText;
+    UpdateData(false);
+    // The box may have held that very text already, which raises no change.
+    SearchAndSelect();
+    return ShowEntry();
+}
+
 void MainDialog::OnKeyboardActivation() {
+    if (m_tLookUp != std::chrono::steady_clock::time_point() &&
+        std::chrono::steady_clock::now() - m_tLookUp < std::chrono::milliseconds(kLookUpQuietMs)) {
+        return;
+    }
     if (LookupClipboard()) {
         m_edit->SelectAll();  // the taken text, ready to be typed over
     }

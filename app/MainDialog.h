@@ -16,6 +16,7 @@
 #include <wx/dialog.h>
 #include <wx/iconbndl.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -44,6 +45,10 @@ public:
     static constexpr const char* kDataFileName = "LexanoData_WN.pdb";
     // Longest wait for the view's first navigation before the window is shown anyway.
     static constexpr int kStartupWaitMs = 3000;
+    // After LookUpText, how long an activation of the window other than by a click leaves the
+    // clipboard alone: the activation that comes of showing the looked-up entry must not put
+    // the clipboard's text over the text looked up.
+    static constexpr int kLookUpQuietMs = 2000;
 
     // Constructs the dialog object without a window and without an open data file.
     MainDialog();
@@ -88,6 +93,11 @@ public:
     // search box and selects the nearest word; the display mode stays. False, with nothing
     // changed, when the clipboard holds no text or cannot be read.
     bool LookupClipboard();
+
+    // Puts strText (1252) into the search box, selects the word it resolves to and shows that
+    // word's entry, as typing it and pressing Enter would, in whichever mode the dialog is.
+    // Returns ShowEntry's answer.
+    bool LookUpText(const std::string& strText);
 
     // Moves the word list's selection to row nRow (clamped to the list) and brings it into view
     // with the least scrolling; the search text stays. Nothing when the list is empty.
@@ -181,6 +191,7 @@ private:
     int m_mode = kListMode;
     bool m_closing = false;  // a close request has arrived; never cleared
     bool m_bShownOnce = false;      // the window has been shown
+    std::chrono::steady_clock::time_point m_tLookUp;  // the last LookUpText; epoch: none yet
     DialogLayout m_layout;          // the template's controls, anchored to the client edges
     std::unique_ptr<ActivationWatcher> m_activation;  // tells keyboard from click activations
     KeyRouter m_keys{*this};  // the keyboard; declared before m_entry, whose page it listens to

@@ -68,3 +68,27 @@ std::string AnsiFoldAccents(const std::string& strText) {
     }
     return strFolded;
 }
+
+namespace {
+
+// Unicode code points of Windows-1252 bytes 0x80 to 0x9F.
+const uint16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+}  // namespace
+
+uint32_t AnsiToCodePoint(unsigned char ch) {
+    return ch >= 0x80 && ch < 0xA0 ? kCp1252High[ch - 0x80] : ch;
+}
+
+char CodePointToAnsi(uint32_t nCode) {
+    if (nCode < 0x80 || (nCode >= 0xA0 && nCode <= 0xFF)) return static_cast<char>(nCode);
+    for (int i = 0; i < 32; ++i) {
+        if (kCp1252High[i] == nCode) return static_cast<char>(0x80 + i);
+    }
+    return '?';
+}

@@ -4,6 +4,7 @@
 #ifndef LEXANO_DICTDATA_ANSI_H
 #define LEXANO_DICTDATA_ANSI_H
 
+#include <cstdint>
 #include <string>
 
 unsigned char AnsiToLower(unsigned char ch);
@@ -17,5 +18,11 @@ std::string AnsiLowerCopy(const std::string& strText);
 // s) "ss", "\xFE" (thorn) "th"; every other byte is kept.
 std::string AnsiFoldAccents(const std::string& strText);
 
+// The Unicode code point of Windows-1252 byte ch; the five bytes 1252 leaves undefined (0x81,
+// 0x8D, 0x8F, 0x90, 0x9D) keep their own value.
+uint32_t AnsiToCodePoint(unsigned char ch);
+
+// The Windows-1252 byte of code point nCode; '?' for a character that 1252 lacks.
+char CodePointToAnsi(uint32_t nCode);
 
 #endif

@@ -13,6 +13,7 @@
 #include "dictdata/Ansi.h"
 #include "dictdata/BigEndian.h"
 #include "dictdata/DictionaryFile.h"
+#include "dictdata/EntryText.h"
 
 int DictionaryFile::LocateEntry(int nEntry, int& nPosition) {
     if (!IsOpen() || nEntry < 1 || static_cast<uint32_t>(nEntry) > m_nTotalEntries) return 0;
@@ -87,10 +88,8 @@ bool DictionaryFile::DecodeEntryText(int nPos, std::string strText, std::string&
                                      std::string& strDefinition, std::string& strUsage,
                                      int& nSynonymCount) {
     strSynonyms.clear();
-    strDefinition.clear();
-    strUsage.clear();
-    const size_t c = strText.find('\n');
-    std::string strLine = (c == std::string::npos || c == 0) ? std::string() : strText.substr(0, c);
+    std::string strLine;
+    const bool bDefinition = SplitEntryText(strText, strLine, strDefinition, strUsage);
     std::string strHeadword;
     GetWord(nPos, strHeadword);
 
@@ -116,7 +115,16 @@ bool DictionaryFile::DecodeEntryText(int nPos, std::string strText, std::string&
         strSynonyms.clear();
     }
     if (!strSynonyms.empty()) strSynonyms += '.';
+    return bDefinition;
+}
 
+bool SplitEntryText(const std::string& strStored, std::string& strSynonymLine,
+                    std::string& strDefinition, std::string& strUsage) {
+    const std::string strText(strStored.c_str(), strnlen(strStored.c_str(), strStored.size()));
+    const size_t c = strText.find('\n');
+    strDefinition.clear();
+    strUsage.clear();
+    strSynonymLine = c == std::string::npos ? std::string() : strText.substr(0, c);
     if (c == std::string::npos || c == 0) return false;
     const std::string strRest = strText.substr(c + 1);
     const size_t g = strRest.find('\n');

@@ -1,5 +1,6 @@
 #include "htmlview/PageWindow.h"
 
+#include "htmlview/DarkPage.h"
 #include "htmlview/PageTagHandlers.h"
 
 #include <wx/dcclient.h>
@@ -75,12 +76,36 @@ PageWindow::PageWindow(wxWindow* pParent, const wxSize& size)
     Bind(wxEVT_MENU, &PageWindow::OnMenuLookUp, this, kIdMenuLookUp);
     // Before the HTML window's own double-click handler, which would select the whole cell.
     Bind(wxEVT_LEFT_DCLICK, &PageWindow::OnDoubleClick, this);
+    Bind(wxEVT_SYS_COLOUR_CHANGED, &PageWindow::OnSysColourChanged, this);
 }
 
 bool PageWindow::ShowPage(const wxString& strHtml) {
     SetPage(strHtml);
+    ApplyDesktopColours();
     Scroll(0, 0);
     return true;
+}
+
+void PageWindow::ApplyDesktopColours() {
+    // Checked at every parse, so that a page written after the desktop changed its theme
+    // follows it. A light desktop keeps the page's own colours.
+    m_bDark = IsDarkDesktop();
+    if (m_bDark) {
+        DarkenParsedPage(this, DesktopDarkScheme());
+    }
+}
+
+void PageWindow::OnSysColourChanged(wxSysColourChangedEvent& event) {
+    event.Skip();
+    // The shown page is parsed again from its source, which brings back its written colours,
+    // and drawn in the desktop's new ones, at the same place.
+    const wxString* pSource = GetParser()->GetSource();
+    const wxString strSource = pSource != nullptr ? *pSource : wxString();
+    const int nTop = GetTopPixel();
+    SetPage(strSource);
+    ApplyDesktopColours();
+    ScrollToPixel(nTop);
+    Refresh();
 }
 
 bool PageWindow::ScrollToLastAnchor(const wxString& strName) {
@@ -138,6 +163,7 @@ void PageWindow::ApplyFonts() {
         sizes[i] = std::max(1, static_cast<int>(std::lround(dSize3 * kFontSizeRatios[i])));
     }
     SetFonts(font.IsOk() ? font.GetFaceName() : wxString(), wxString(), sizes);
+    ApplyDesktopColours();  // new fonts parse the page again
 }
 
 void PageWindow::OnLinkClicked(const wxHtmlLinkInfo& link) {

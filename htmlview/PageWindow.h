@@ -5,9 +5,10 @@
 // control, which decides what the link means; the right-click menu holds "Copy" and "Look up";
 // Ctrl+plus, Ctrl+minus, Ctrl+0 and Ctrl with the mouse wheel zoom the text. Arrow keys, Page Up,
 // Page Down, Home and End scroll the page; a double-click selects a word, without the white space
-// and punctuation around it; Ctrl+C copies the selection. The links can be gone through from the
-// keyboard: the view keeps a link focus, marked by a frame around the link, which the owner moves
-// and follows (MoveLinkFocus, FollowFocusedLink).
+// and punctuation around it; Ctrl+C copies the selection. On a dark desktop the pages are drawn
+// dark (htmlview/DarkPage.h). The links can be gone through from the keyboard: the view keeps a
+// link focus, marked by a frame around the link, which the owner moves and follows
+// (MoveLinkFocus, FollowFocusedLink).
 #ifndef LEXANO_HTMLVIEW_PAGEWINDOW_H
 #define LEXANO_HTMLVIEW_PAGEWINDOW_H
 
@@ -78,6 +79,9 @@ public:
     // "tour"), or the whole cell when that would leave nothing. Nothing where no cell lies.
     void SelectWordAt(const wxPoint& ptPage);
 
+    // True while the shown page is drawn in the colours of a dark desktop (htmlview/DarkPage.h).
+    bool IsDrawnDark() const { return m_bDark; }
+
 protected:
     void OnLinkClicked(const wxHtmlLinkInfo& link) override;
     wxHtmlOpeningStatus OnOpeningURL(wxHtmlURLType type, const wxString& strUrl,
@@ -85,6 +89,9 @@ protected:
 
 private:
     void ApplyFonts();
+    // Draws the page just parsed in the dark page's colours when the desktop is dark.
+    void ApplyDesktopColours();
+    void OnSysColourChanged(wxSysColourChangedEvent& event);
     void OnContextMenu(wxContextMenuEvent& event);
     void OnKeyDownZoom(wxKeyEvent& event);
     void OnMouseWheel(wxMouseEvent& event);
@@ -104,6 +111,7 @@ private:
     int m_nFocusLink = -1;  // the focused link's place in page order; -1: none
     int m_nZoomStep = 0;
     int m_nWheelRotation = 0;  // wheel movement not yet turned into a zoom step
+    bool m_bDark = false;      // the page is drawn dark
 };
 
 #endif

@@ -3,10 +3,11 @@
 #include <vector>
 
 #include "dictdata/Ansi.h"
+#include "dictdata/EntryText.h"
 #include "dictdata/MeaningIndex.h"
 #include "dictdata/MeaningWords.h"
-#include "render/PageLinks.h"
 #include "render/PageHtml.h"
+#include "render/PageLinks.h"
 #include "render/SearchPages.h"
 
 namespace {
@@ -31,21 +32,12 @@ void AppendResultPageEnd(std::string& strPage) {
     strPage += "</table></font></body></html>";
 }
 
-// The synonym line and the definition of a stored entry text, as the entry pages show them.
-void SplitEntry(const std::string& strText, std::string& strSynonyms, std::string& strDefinition) {
-    const size_t c = strText.find('\n');
-    strSynonyms = c == std::string::npos ? std::string() : strText.substr(0, c);
-    if (c == std::string::npos || c == 0) return;
-    const std::string strRest = strText.substr(c + 1);
-    const size_t g = strRest.find('\n');
-    strDefinition = g != std::string::npos && g > 0 ? strRest.substr(0, g) : strRest;
-}
-
 // One match: its words as links where the list holds them, its part of speech, its definition.
 void AppendMatch(DictionaryFile& dict, const MeaningMatch& match, std::string& strPage) {
     std::string strText, strSynonyms, strDefinition;
     dict.ReadEntryText(match.nEntry, strText);  // a damaged entry shows without words
-    SplitEntry(strText, strSynonyms, strDefinition);
+    std::string strUsage;
+    SplitEntryText(strText, strSynonyms, strDefinition, strUsage);
     strPage += "<tr><td><font size=\"2\">";
     size_t nStart = 0;
     for (int nWord = 0; nStart < strSynonyms.size(); ++nWord) {

@@ -97,12 +97,7 @@ void PutU32(std::vector<unsigned char>& file, size_t nOffset, uint32_t v) { Writ
 // Replaces record nRecord's bytes and reassembles the container.
 std::vector<unsigned char> WithRecord(const std::vector<unsigned char>& file, int nRecord,
                                       const std::string& strRecord) {
-    const int nCount = ReadU16BE(file.data() + 76);
-    std::vector<std::string> records;
-    for (int r = 0; r < nCount; ++r) {
-        const uint32_t nEnd = r + 1 < nCount ? RecordOffset(file, r + 1) : file.size();
-        records.emplace_back(file.begin() + RecordOffset(file, r), file.begin() + nEnd);
-    }
+    std::vector<std::string> records = SplitRecords(file);
     records[nRecord] = strRecord;
     std::vector<unsigned char> out;
     EXPECT_TRUE(AssembleContainer("LexanoData_WN", records, out));
@@ -472,17 +467,6 @@ TEST(MorphologyCorruption, DamagedRecordsAreIgnoredAndRejectedByVerify) {
 }
 
 namespace {
-
-// The records of file, each as its bytes.
-std::vector<std::string> SplitRecords(const std::vector<unsigned char>& file) {
-    const int nCount = ReadU16BE(file.data() + 76);
-    std::vector<std::string> records;
-    for (int r = 0; r < nCount; ++r) {
-        const uint32_t nEnd = r + 1 < nCount ? RecordOffset(file, r + 1) : file.size();
-        records.emplace_back(file.begin() + RecordOffset(file, r), file.begin() + nEnd);
-    }
-    return records;
-}
 
 std::string SaveRecords(const char* lpszName, const std::vector<std::string>& records) {
     std::vector<unsigned char> file;

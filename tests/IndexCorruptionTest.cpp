@@ -26,17 +26,6 @@ DataFileContent IndexedContent() {
     return content;
 }
 
-// The records of file, each as its bytes.
-std::vector<std::string> SplitRecords(const std::vector<unsigned char>& file) {
-    const int nCount = ReadU16BE(file.data() + 76);
-    std::vector<std::string> records;
-    for (int r = 0; r < nCount; ++r) {
-        const uint32_t nEnd = r + 1 < nCount ? RecordOffset(file, r + 1) : file.size();
-        records.emplace_back(file.begin() + RecordOffset(file, r), file.begin() + nEnd);
-    }
-    return records;
-}
-
 std::vector<unsigned char> Join(const std::vector<std::string>& records) {
     std::vector<unsigned char> file;
     EXPECT_TRUE(AssembleContainer("LexanoData_WN", records, file));

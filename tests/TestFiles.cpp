@@ -93,3 +93,13 @@ std::string SaveContent(const DataFileContent& content, const std::string& strNa
 uint32_t RecordOffset(const std::vector<unsigned char>& file, int nRecord) {
     return ReadU32BE(file.data() + 78 + 8 * nRecord);
 }
+
+std::vector<std::string> SplitRecords(const std::vector<unsigned char>& file) {
+    const int nCount = ReadU16BE(file.data() + 76);
+    std::vector<std::string> records;
+    for (int r = 0; r < nCount; ++r) {
+        const uint32_t nEnd = r + 1 < nCount ? RecordOffset(file, r + 1) : file.size();
+        records.emplace_back(file.begin() + RecordOffset(file, r), file.begin() + nEnd);
+    }
+    return records;
+}

@@ -37,4 +37,7 @@ std::string SaveContent(const DataFileContent& content, const std::string& strNa
 // Record offset r of a container, read from its record table.
 uint32_t RecordOffset(const std::vector<unsigned char>& file, int nRecord);
 
+// The records of a container, each as its bytes.
+std::vector<std::string> SplitRecords(const std::vector<unsigned char>& file);
+
 #endif

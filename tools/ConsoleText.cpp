@@ -13,24 +13,9 @@
 #include <strings.h>
 #endif
 
+#include "dictdata/Ansi.h"
+
 namespace {
-
-// Unicode code points of Windows-1252 bytes 0x80 to 0x9F; the undefined bytes 0x81, 0x8D, 0x8F,
-// 0x90 and 0x9D keep their own value.
-const uint16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-char CodePointToAnsi(uint32_t nCode) {
-    if (nCode < 0x80 || (nCode >= 0xA0 && nCode <= 0xFF)) return static_cast<char>(nCode);
-    for (int i = 0; i < 32; ++i) {
-        if (kCp1252High[i] == nCode) return static_cast<char>(0x80 + i);
-    }
-    return '?';
-}
 
 bool g_bUtf8Arguments = false;
 bool g_bUtf8Output = false;
@@ -99,7 +84,7 @@ std::string AnsiToUtf8(const std::string& strAnsi) {
     strOut.reserve(strAnsi.size() * 2);
     for (char ch : strAnsi) {
         const unsigned char b = static_cast<unsigned char>(ch);
-        const uint32_t nCode = b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : b;
+        const uint32_t nCode = AnsiToCodePoint(b);
         if (nCode < 0x80) {
             strOut += static_cast<char>(nCode);
         } else if (nCode < 0x800) {

@@ -9,6 +9,7 @@
 
 #include "dictdata/BigEndian.h"
 #include "dictdata/ExceptionList.h"
+#include "tools/AppendBytes.h"
 #include "tools/IndexRecords.h"
 #include "tools/PortableFiles.h"
 
@@ -16,18 +17,6 @@ namespace {
 
 const size_t kHeaderSize = 78;
 const uint32_t kMaxEntryNumber = 0xFFFFFF;  // entry numbers are stored in 24 bits
-
-void AppendU16(std::string& str, uint16_t v) {
-    unsigned char b[2];
-    WriteU16BE(b, v);
-    str.append(reinterpret_cast<char*>(b), 2);
-}
-
-void AppendU32(std::string& str, uint32_t v) {
-    unsigned char b[4];
-    WriteU32BE(b, v);
-    str.append(reinterpret_cast<char*>(b), 4);
-}
 
 bool Error(std::string& strError, const std::string& strMessage) {
     strError = strMessage;

@@ -26,11 +26,6 @@ bool MeaningRecordBytes(const DataFileContent& content, std::string& strRecord,
 
 // Shared with the whole-file check.
 
-// An entry's synonym line, definition and usage as the engine decodes them for its pages (a
-// zero byte ends the stored text).
-void SplitEntryText(const std::string& strStored, std::string& strSynonyms,
-                    std::string& strDefinition, std::string& strUsage);
-
 // The list position the meaning index names as an entry's first word: that of its first
 // synonym whose lower-cased text positions holds, else nNamedBy (the first word that names the
 // entry, or 0).

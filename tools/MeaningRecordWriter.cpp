@@ -5,23 +5,13 @@
 
 #include "dictdata/Ansi.h"
 #include "dictdata/BigEndian.h"
+#include "dictdata/EntryText.h"
 #include "dictdata/MeaningIndex.h"
 #include "dictdata/MeaningWords.h"
+#include "tools/AppendBytes.h"
 #include "tools/IndexRecords.h"
 
 namespace {
-
-void AppendU32(std::string& str, uint32_t v) {
-    unsigned char b[4];
-    WriteU32BE(b, v);
-    str.append(reinterpret_cast<char*>(b), 4);
-}
-
-void AppendU24(std::string& str, uint32_t v) {
-    unsigned char b[3];
-    WriteU24BE(b, v);
-    str.append(reinterpret_cast<char*>(b), 3);
-}
 
 void AppendVarint(std::string& str, uint32_t v) {
     while (v >= 0x80) {
@@ -75,24 +65,6 @@ void WriteSections(const std::vector<std::pair<std::string, std::vector<uint32_t
 }
 
 }  // namespace
-
-void SplitEntryText(const std::string& strStored, std::string& strSynonyms,
-                    std::string& strDefinition, std::string& strUsage) {
-    const std::string strText(strStored.c_str(), strnlen(strStored.c_str(), strStored.size()));
-    const size_t c = strText.find('\n');
-    strDefinition.clear();
-    strUsage.clear();
-    strSynonyms = c == std::string::npos ? std::string() : strText.substr(0, c);
-    if (c == std::string::npos || c == 0) return;
-    const std::string strRest = strText.substr(c + 1);
-    const size_t g = strRest.find('\n');
-    if (g != std::string::npos && g > 0) {
-        strDefinition = strRest.substr(0, g);
-        strUsage = strRest.substr(g + 1);
-    } else {
-        strDefinition = strRest;
-    }
-}
 
 uint32_t EntryFirstWord(const std::string& strSynonyms, uint32_t nNamedBy,
                         const std::unordered_map<std::string, uint32_t>& positions) {

@@ -4,6 +4,7 @@
 #include "dictdata/Ansi.h"
 #include "dictdata/BigEndian.h"
 #include "dictdata/RelationRecord.h"
+#include "tools/AppendBytes.h"
 #include "tools/DataFileWriter.h"
 
 namespace {
@@ -11,24 +12,6 @@ namespace {
 bool Error(std::string& strError, const std::string& strMessage) {
     strError = strMessage;
     return false;
-}
-
-void AppendU16(std::string& str, uint16_t v) {
-    unsigned char b[2];
-    WriteU16BE(b, v);
-    str.append(reinterpret_cast<char*>(b), 2);
-}
-
-void AppendU24(std::string& str, uint32_t v) {
-    unsigned char b[3];
-    WriteU24BE(b, v);
-    str.append(reinterpret_cast<char*>(b), 3);
-}
-
-void AppendU32(std::string& str, uint32_t v) {
-    unsigned char b[4];
-    WriteU32BE(b, v);
-    str.append(reinterpret_cast<char*>(b), 4);
 }
 
 // The words of an entry text's synonym line, as the sense spells them; none without a line feed.

@@ -3,23 +3,8 @@
 
 #include "dictdata/BigEndian.h"
 #include "dictdata/SpellingIndex.h"
+#include "tools/AppendBytes.h"
 #include "tools/IndexRecords.h"
-
-namespace {
-
-void AppendU32(std::string& str, uint32_t v) {
-    unsigned char b[4];
-    WriteU32BE(b, v);
-    str.append(reinterpret_cast<char*>(b), 4);
-}
-
-void AppendU24(std::string& str, uint32_t v) {
-    unsigned char b[3];
-    WriteU24BE(b, v);
-    str.append(reinterpret_cast<char*>(b), 3);
-}
-
-}  // namespace
 
 bool SpellingRecordBytes(const DataFileContent& content, std::string& strRecord,
                          std::string& strError) {

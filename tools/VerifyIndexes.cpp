@@ -7,6 +7,7 @@
 
 #include "dictdata/BigEndian.h"
 #include "dictdata/DictionaryFile.h"
+#include "dictdata/EntryText.h"
 #include "dictdata/MeaningIndex.h"
 #include "dictdata/MeaningWords.h"
 #include "dictdata/SpellingIndex.h"

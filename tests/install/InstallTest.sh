@@ -2,7 +2,8 @@
 # The installed program. Installs the build into a temporary prefix, checks the layout and the
 # installed files, validates the desktop entry and the AppStream metadata, then starts the
 # program the way a desktop menu does (its desktop entry, from another working directory) and
-# checks that it opens with the installed data file, no helper processes and no error box.
+# checks that it opens with the installed data file, no helper processes and no error box, and
+# that the entry's action "Look up selection" hands its request to that window.
 #
 # usage: InstallTest.sh CMAKE BUILD_DIR WORK_DIR SCREENSHOT_DIR
 # It starts an X server of its own (Xvfb, no window manager): Xvfb picks a free display itself,
@@ -62,6 +63,9 @@ done
 desktop=$prefix/share/applications/org.quenmark.Lexano.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
 grep -qx 'Categories=Office;Dictionary;' "$desktop" || fail "desktop entry category"
+action=$(sed -n '/^\[Desktop Action lookup-selection\]/,/^\[/s/^Exec=//p' "$desktop")
+grep -qx 'Name=Look up selection' "$desktop" && [ "$action" = "lexano --selection" ] ||
+    fail "no desktop action \"Look up selection\" running lexano --selection"
 # validate-tree also checks that the desktop entry the metadata launches is installed.
 appstreamcli validate-tree --no-net "$prefix" >"$work/appstream.log" 2>&1 ||
     { cat "$work/appstream.log"; fail "appstreamcli validate-tree"; }
@@ -103,6 +107,11 @@ else
     # The pages are drawn in the program's own window: it starts no other process.
     [ -z "$(pgrep -P "$pid")" ] || fail "the program started other processes: $(pgrep -P "$pid")"
     import -window "$window" "$shots/installed-list-mode.png" || fail "screenshot"
+    # The desktop action's command hands over to the open window and ends; no second window.
+    (cd "$work/elsewhere" && PATH="$prefix/bin:$PATH" timeout 10 $action) ||
+        fail "'$action' did not hand its request to the open window"
+    [ "$(xdotool search --onlyvisible --name '^Quenmark Dictionary$' | wc -l)" -eq 1 ] ||
+        fail "'$action' opened a second window"
 fi
 
 [ $status -eq 0 ] && echo "installed program: ok"

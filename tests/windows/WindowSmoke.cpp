@@ -1,6 +1,7 @@
-// The window program for the smoke test under Wine: the real main dialog, run as lexano runs
-// it, plus a report of what the window shows, rewritten every 100 ms to the file named by the
-// first argument. smoke-window.sh drives the window with real input (xdotool) and waits on
+// The window program for the smoke test under Wine: the program lexano itself (the same main
+// and application, with its command line and its one window), plus a report of what the
+// window shows, rewritten every 100 ms to the file named by the environment variable
+// LEXANO_SMOKE_STATE. smoke-window.sh drives the window with real input (xdotool) and waits on
 // that report. One "name=value" line each:
 //   rows        rows of the word list
 //   selected    the selected row's index and text ("-1" when none)
@@ -9,6 +10,7 @@
 //   tabs        the tab labels, comma-separated
 //   page        the page's text, lines joined by " | ", at most 300 characters
 //   selection   the text selected in the page
+//   dark        1 while the page is drawn in a dark desktop's colours
 //   hscroll     1 when the word list has a horizontal scroll bar
 //   row         screen centre of the third visible row and its index: "X Y INDEX"
 //   headword    screen point over the page's first word: "X Y"
@@ -22,19 +24,19 @@
 //   history     the pages in the history and the current one's place: "COUNT INDEX"
 #include <wx/app.h>
 #include <wx/button.h>
-#include <wx/init.h>
 #include <wx/listctrl.h>
+#include <wx/module.h>
 #include <wx/msw/private.h>
 #include <wx/notebook.h>
 #include <wx/textctrl.h>
 #include <wx/file.h>
 #include <wx/timer.h>
+#include <wx/utils.h>
 
 #include "app/MainDialog.h"
 #include "htmlview/HtmlLink.h"
 #include "htmlview/LinkCells.h"
 #include "htmlview/PageWindow.h"
-#include "platform/Assertions.h"
 #include "platform/Environment.h"
 #include "platform/AnsiText.h"
 #include "res/resource.h"
@@ -116,6 +118,7 @@ void AddPageState(wxWindow* pDlg, wxString& strState) {
         strText.Replace("\n", " | ");
         strState << "page=" << strText.Left(300) << "\n";
         strState << "selection=" << pPage->SelectionToText() << "\n";
+        strState << "dark=" << (pPage->IsDrawnDark() ? 1 : 0) << "\n";
         const wxPoint ptHead = pPage->ClientToScreen(wxPoint(22, 21));
         strState << "headword=" << PointText(ptHead) << "\n";
         // Which window a click there reaches: the page itself unless a sibling lies above it.
@@ -157,34 +160,30 @@ void WriteState(wxWindow* pDlg, const wxString& strPath) {
     }
 }
 
-class SmokeApp : public wxApp {
+// Starts the report with the toolkit, when the environment asks for it.
+class SmokeModule : public wxModule {
 public:
     bool OnInit() override {
-        if (argc < 2) {
-            return false;
+        if (!wxGetEnv("LEXANO_SMOKE_STATE", &m_strPath)) {
+            return true;
         }
-        const wxString strPath = argv[1];
-        MainDialog dlg;
-        SetTopWindow(&dlg);
-        wxTimer timer;
-        timer.Bind(wxEVT_TIMER, [&dlg, &strPath](wxTimerEvent&) { WriteState(&dlg, strPath); });
-        timer.Start(100);
-        dlg.DoModal();
-        timer.Stop();
-        return false;
+        m_timer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+            if (wxWindow* pDlg = dynamic_cast<MainDialog*>(wxTheApp->GetTopWindow())) {
+                WriteState(pDlg, m_strPath);
+            }
+        });
+        m_timer.Start(100);
+        return true;
     }
+    void OnExit() override { m_timer.Stop(); }
+
+private:
+    wxString m_strPath;
+    wxTimer m_timer;
+
+    wxDECLARE_DYNAMIC_CLASS(SmokeModule);
 };
 
+wxIMPLEMENT_DYNAMIC_CLASS(SmokeModule, wxModule);
+
 }  // namespace
-
-wxIMPLEMENT_APP_NO_MAIN(SmokeApp);
-
-int main(int argc, char** argv) {
-    LogToolkitAssertions();
-    if (!wxEntryStart(argc, argv)) {
-        return 1;
-    }
-    wxTheApp->CallOnInit();
-    wxEntryCleanup();
-    return 0;
-}

@@ -5,10 +5,14 @@
 # WINDOWS_BUILD_DIR holds lexano.exe and lexano_smoke.exe (the same dialog, plus a report of
 # what it shows: tests/windows/WindowSmoke.cpp). Both are copied with the data file into a
 # folder whose name the ANSI code page cannot spell, which the program must still open.
-# Checks: the resources (our icon first, wx's manifest); the window appears with every word and
-# no horizontal scroll bar; typing selects; Enter shows the tabs and the page, below the tab row
-# and reached by clicks; a double click on the headword and "L" look it up; a click on a word
-# opens it; the close box ends the program with status 0 (lexano_smoke, then lexano.exe).
+# Checks: the resources (our icon first, wx's manifest); --version, --help and an unknown
+# option; the window appears with every word and no horizontal scroll bar; typing selects;
+# Enter shows the tabs and the page, below the tab row and reached by clicks; a double click on
+# the headword and "L" look it up; a click on a word opens it; "lexano.exe WORD" hands WORD to
+# the open window over DDE and ends with status 0; while the open window's process is stopped,
+# "lexano.exe WORD" opens a window of its own; the close box ends the program with status 0
+# (lexano_smoke, then lexano.exe, which is first started with a word on its command line); in
+# Windows' dark app mode the page is drawn dark.
 # Screenshots go to WORK_DIR/*.png. Wine's prefix: WINEPREFIX, as the stage sets it.
 set -euo pipefail
 
@@ -25,10 +29,17 @@ APPDIR=$WORK/Λεξικό
 mkdir -p "$APPDIR"
 cp "$BUILD/lexano.exe" "$BUILD/lexano_smoke.exe" "$DATA" "$APPDIR/"
 STATE=$WORK/state.txt
+# lexano_smoke.exe reports there (tests/windows/WindowSmoke.cpp); lexano.exe ignores it.
+export LEXANO_SMOKE_STATE=$STATE
 export WINEDEBUG=${WINEDEBUG:--all}
 
 pids=()
-cleanup() { kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; }
+PERSONALIZE='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
+cleanup() {
+    kill "${pids[@]}" 2>/dev/null || true
+    wait 2>/dev/null || true
+    "$WINE64" reg delete "$PERSONALIZE" /v AppsUseLightTheme /f >/dev/null 2>&1 || true
+}
 trap cleanup EXIT
 
 fail() {
@@ -146,7 +157,7 @@ expect_exit_zero() {
 }
 
 check_smoke_program() {
-    start_program lexano_smoke.exe "$STATE"
+    start_program lexano_smoke.exe
     wait_until state_matches rows "$ROWS" || fail "the list does not show $ROWS rows"
     state_matches mode list || fail "not in list mode at start"
     state_matches hscroll 0 || fail "the word list has a horizontal scroll bar"
@@ -188,15 +199,95 @@ check_smoke_program() {
     import -window root "$WORK/4-click.png"
     echo "smoke: a click opens row $(state selected)"
 
+    check_handover
+    check_no_answer
+
     close_window smoke
     expect_exit_zero lexano_smoke.exe
 }
 
+# The number of visible windows titled $TITLE.
+count_windows() { xdotool search --onlyvisible --name "^$TITLE\$" 2>/dev/null | wc -l; }
+
+# Runs lexano.exe with the arguments given, in APPDIR, and waits for its end; sets STATUS and MS.
+run_lexano() {
+    local start=$(date +%s%N)
+    STATUS=0
+    (cd "$APPDIR" && exec "$WINE64" ./lexano.exe "$@") </dev/null >"$WORK/run.out" 2>"$WORK/run.err" ||
+        STATUS=$?
+    MS=$(( ($(date +%s%N) - start) / 1000000 ))
+}
+
+# A later start hands its word to the open window (lexano_smoke.exe) and ends with status 0;
+# the window shows the word's entry and stays the only one.
+check_handover() {
+    run_lexano Ephemeral
+    [ "$STATUS" -eq 0 ] || fail "hand-over: lexano.exe Ephemeral ended with status $STATUS"
+    wait_until state_matches edit Ephemeral || fail "hand-over: the open window did not take the word"
+    wait_until state_matches mode entry || fail "hand-over: the open window does not show the entry"
+    state_matches selected "[0-9]+ ephemeral" || fail "hand-over: \"ephemeral\" is not selected"
+    wait_until state_matches page '.*ephemeral.*' || fail "hand-over: the page is not the word's"
+    [ "$(count_windows)" -eq 1 ] || fail "hand-over: $(count_windows) windows are open"
+    import -window root "$WORK/5-handover.png"
+    echo "smoke: lexano.exe Ephemeral handed the word to the open window and ended after $MS ms"
+}
+
+# While the open window's process is stopped, a later start opens a window of its own.
+check_no_answer() {
+    local later start ms
+    kill -STOP "$PROGRAM_PID"
+    start=$(date +%s%N)
+    (cd "$APPDIR" && exec "$WINE64" ./lexano.exe dictionary) </dev/null >/dev/null 2>&1 &
+    later=$!
+    wait_until sh -c "[ \$(xdotool search --onlyvisible --name '^$TITLE\$' 2>/dev/null | wc -l) -ge 2 ]" ||
+        { kill -CONT "$PROGRAM_PID"; kill -KILL "$later"; fail "no answer: no second window"; }
+    ms=$(( ($(date +%s%N) - start) / 1000000 ))
+    import -window root "$WORK/6-no-answer.png"
+    kill -KILL "$later"
+    wait "$later" 2>/dev/null || true
+    kill -CONT "$PROGRAM_PID"
+    wait_until sh -c "[ \$(xdotool search --onlyvisible --name '^$TITLE\$' 2>/dev/null | wc -l) -eq 1 ]" ||
+        fail "no answer: the second window did not go"
+    echo "smoke: with the open window stopped, lexano.exe opened its own window after $ms ms"
+}
+
+# --version and --help on standard output with status 0; an unknown option named on standard
+# error with status 2.
+check_command_line() {
+    run_lexano --version
+    [ "$STATUS" -eq 0 ] && grep -q '^lexano (Quenmark Dictionary) ' "$WORK/run.out" ||
+        fail "--version: status $STATUS, output: $(cat "$WORK/run.out")"
+    run_lexano --help
+    [ "$STATUS" -eq 0 ] && grep -q -- '--selection' "$WORK/run.out" ||
+        fail "--help: status $STATUS, output: $(cat "$WORK/run.out")"
+    run_lexano --bogus
+    [ "$STATUS" -eq 2 ] && grep -q -- "unknown option '--bogus'" "$WORK/run.err" ||
+        fail "--bogus: status $STATUS, error output: $(cat "$WORK/run.err")"
+    [ "$(count_windows)" -eq 0 ] || fail "the command line opened a window"
+    echo "smoke: --version, --help and an unknown option answer on the console"
+}
+
 check_program() {
-    start_program lexano.exe
-    import -window root "$WORK/5-lexano.png"
+    start_program lexano.exe apple
+    import -window root "$WORK/7-lexano.png"
     close_window lexano
     expect_exit_zero lexano.exe
+}
+
+# Windows' dark app mode (AppsUseLightTheme 0, as the settings write it): the page is drawn
+# dark. Wine's own controls stay light, as wxMSW 3.2 leaves them.
+check_dark_mode() {
+    "$WINE64" reg add "$PERSONALIZE" /v AppsUseLightTheme /t REG_DWORD /d 0 /f >/dev/null 2>&1 ||
+        fail "cannot set the dark app mode"
+    rm -f "$STATE"
+    start_program lexano_smoke.exe apple
+    wait_until state_matches mode entry || fail "dark mode: lexano_smoke.exe apple shows no entry"
+    wait_until state_matches dark 1 || fail "dark mode: the page is not drawn dark"
+    import -window root "$WORK/8-dark-mode.png"
+    close_window dark
+    expect_exit_zero "lexano_smoke.exe (dark app mode)"
+    "$WINE64" reg delete "$PERSONALIZE" /v AppsUseLightTheme /f >/dev/null 2>&1
+    echo "smoke: in the dark app mode the page is drawn dark"
 }
 
 # Explorer shows the first icon group: ours must come before wx's. wx's manifest must be there
@@ -214,6 +305,8 @@ check_resources() {
 
 check_resources
 start_display
+check_command_line
 check_smoke_program
 check_program
+check_dark_mode
 echo "smoke: passed (screenshots in $WORK)"
