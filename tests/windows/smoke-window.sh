@@ -7,8 +7,10 @@
 # folder whose name the ANSI code page cannot spell, which the program must still open.
 # Checks: the resources (our icon first, wx's manifest); --version, --help and an unknown
 # option; the window appears with every word and no horizontal scroll bar; typing selects;
-# Enter shows the tabs and the page, below the tab row and reached by clicks; a double click on
-# the headword and "L" look it up; a click on a word opens it; "lexano.exe WORD" hands WORD to
+# Enter shows the tabs and the page, below the tab row and reached by clicks; related words
+# followed by clicks, the history gone through by the mouse's back button and keys, a link framed
+# by Tab, Escape, Ctrl+Enter (check_links_and_history); a double click on the headword and "L"
+# look it up; a click on a word opens it; "lexano.exe WORD" hands WORD to
 # the open window over DDE and ends with status 0; while the open window's process is stopped,
 # "lexano.exe WORD" opens a window of its own; the close box ends the program with status 0
 # (lexano_smoke, then lexano.exe, which is first started with a word on its command line); in
