@@ -82,3 +82,14 @@ bool RuleTagHandler::HandleTag(const wxHtmlTag& tag) {
     m_WParser->OpenContainer();
     return false;
 }
+
+bool MeasuringTagHandler::HandleTag(const wxHtmlTag& WXUNUSED(tag)) {
+    wxDC* pParserDC = m_WParser->GetDC();
+    if (pParserDC != nullptr && pParserDC != m_pDC) {
+        // The window parses with a font scale of 1 and its own pixel scale.
+        m_pDC->Attach(pParserDC);
+        m_WParser->SetDC(m_pDC, m_WParser->GetPixelScale(), 1.0);
+        m_WParser->CreateCurrentFont();
+    }
+    return false;  // what <head> holds is parsed as usual
+}

@@ -11,6 +11,8 @@
 
 #include <wx/html/winpars.h>
 
+#include "htmlview/MeasuringDC.h"
+
 class BreakTagHandler : public wxHtmlWinTagHandler {
 public:
     wxString GetSupportedTags() override { return "BR"; }
@@ -27,6 +29,19 @@ class RuleTagHandler : public wxHtmlWinTagHandler {
 public:
     wxString GetSupportedTags() override { return "HR"; }
     bool HandleTag(const wxHtmlTag& tag) override;
+};
+
+// <head>: from here on the parser measures the page's words through the page window's
+// MeasuringDC (htmlview/MeasuringDC.h), attached to the DC the window parses with. Every page
+// the window is given starts with <head>; a page without it is measured as the window does.
+class MeasuringTagHandler : public wxHtmlWinTagHandler {
+public:
+    explicit MeasuringTagHandler(MeasuringDC* pDC) : m_pDC(pDC) {}
+    wxString GetSupportedTags() override { return "HEAD"; }
+    bool HandleTag(const wxHtmlTag& tag) override;
+
+private:
+    MeasuringDC* m_pDC;  // the page window's; outlives the parse
 };
 
 #endif

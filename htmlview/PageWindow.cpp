@@ -66,6 +66,7 @@ PageWindow::PageWindow(wxWindow* pParent, const wxSize& size)
     // The parser owns its handlers; these replace its own for <br> and <hr>.
     GetParser()->AddTagHandler(new BreakTagHandler);
     GetParser()->AddTagHandler(new RuleTagHandler);
+    GetParser()->AddTagHandler(new MeasuringTagHandler(&m_measuringDC));
     ApplyFonts();
     // Before the HTML window's own paint handler, which it calls.
     Bind(wxEVT_PAINT, &PageWindow::OnPaintWithLinkFocus, this);
@@ -162,6 +163,7 @@ void PageWindow::ApplyFonts() {
     for (int i = 0; i < 7; ++i) {
         sizes[i] = std::max(1, static_cast<int>(std::lround(dSize3 * kFontSizeRatios[i])));
     }
+    m_measuringDC.Forget();  // the sizes kept are those of the old fonts
     SetFonts(font.IsOk() ? font.GetFaceName() : wxString(), wxString(), sizes);
     ApplyDesktopColours();  // new fonts parse the page again
 }
@@ -301,7 +303,9 @@ void PageWindow::OnMenuLookUp(wxCommandEvent& WXUNUSED(event)) {
 
 bool PageWindow::SetPage(const wxString& strSource) {
     m_nFocusLink = -1;
-    return wxHtmlWindow::SetPage(strSource);
+    const bool bSet = wxHtmlWindow::SetPage(strSource);
+    m_measuringDC.Detach();  // the window's DC of that parse is gone
+    return bSet;
 }
 
 bool PageWindow::MoveLinkFocus(bool bForward) {

@@ -17,6 +17,8 @@
 #include <functional>
 #include <vector>
 
+#include "htmlview/MeasuringDC.h"
+
 class PageWindow : public wxHtmlWindow {
 public:
     // Labels of the right-click menu.
@@ -79,6 +81,9 @@ public:
     // "tour"), or the whole cell when that would leave nothing. Nothing where no cell lies.
     void SelectWordAt(const wxPoint& ptPage);
 
+    // The sizes of words measured so far, kept from page to page (htmlview/MeasuringDC.h).
+    const MeasuringDC& GetMeasuringDC() const { return m_measuringDC; }
+
     // True while the shown page is drawn in the colours of a dark desktop (htmlview/DarkPage.h).
     bool IsDrawnDark() const { return m_bDark; }
 
@@ -112,6 +117,9 @@ private:
     int m_nZoomStep = 0;
     int m_nWheelRotation = 0;  // wheel movement not yet turned into a zoom step
     bool m_bDark = false;      // the page is drawn dark
+    // The words' sizes kept from page to page; attached to the window's DC only while a page
+    // is parsed.
+    MeasuringDC m_measuringDC;
 };
 
 #endif

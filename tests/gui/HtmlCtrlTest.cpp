@@ -484,6 +484,56 @@ TEST_F(HtmlCtrlTest, KeysScrollTheFocusedPage) {
     ASSERT_TRUE(WaitFor([this] { return Page()->GetTopPixel() == 0; }));
 }
 
+namespace {
+
+// Every word cell of the shown page: its text, place and size.
+std::vector<std::string> WordCells(PageWindow* pPage) {
+    std::vector<std::string> cells;
+    const wxHtmlCell* pRoot = pPage->GetInternalRepresentation();
+    for (wxHtmlTerminalCellsInterator it(pRoot->GetFirstTerminal(), nullptr); it; ++it) {
+        const wxPoint pt = (*it)->GetAbsPos();
+        cells.push_back(WxToAnsi((*it)->ConvertToText(nullptr)) + " " + std::to_string(pt.x) +
+                        "," + std::to_string(pt.y) + " " + std::to_string((*it)->GetWidth()) +
+                        "x" + std::to_string((*it)->GetHeight()));
+    }
+    return cells;
+}
+
+}  // namespace
+
+TEST_F(HtmlCtrlTest, WordsAreMeasuredOnceAndLaidOutAsTheToolkitMeasuresThem) {
+    const std::string strBody =
+        "<body><font size=\"2\">alpha beta alpha gamma</font> <font size=\"5\">alpha "
+        "<b>beta</b></font> <font size=\"1\">\xE9t\xE9 alpha</font></body></html>";
+    // Without <head> the window measures every word itself: the reference.
+    ASSERT_TRUE(WriteAndSettle(("<html>" + strBody).c_str()));
+    const std::vector<std::string> measured = WordCells(Page());
+    EXPECT_EQ(Page()->GetMeasuringDC().GetKeptCount(), 0u);
+
+    const std::string strPage = "<html><head></head>" + strBody;
+    ASSERT_TRUE(WriteAndSettle(strPage.c_str()));
+    const size_t nKept = Page()->GetMeasuringDC().GetKeptCount();
+    const size_t nHits = Page()->GetMeasuringDC().GetHitCount();
+    EXPECT_GT(nKept, 0u);
+    EXPECT_GT(nHits, 0u);  // "alpha " twice in one size
+    EXPECT_EQ(WordCells(Page()), measured);
+
+    // The same page again: nothing new measured, every word answered from what was kept.
+    ASSERT_TRUE(WriteAndSettle(strPage.c_str()));
+    EXPECT_EQ(Page()->GetMeasuringDC().GetKeptCount(), nKept);
+    EXPECT_EQ(Page()->GetMeasuringDC().GetHitCount(), nHits + nKept + nHits);
+    EXPECT_EQ(WordCells(Page()), measured);
+
+    // New fonts (a zoom step) drop the sizes of the old ones.
+    Page()->SetZoomStep(2);
+    ASSERT_TRUE(WriteAndSettle(strPage.c_str()));
+    const std::vector<std::string> zoomed = WordCells(Page());
+    EXPECT_NE(zoomed, measured);
+    EXPECT_LE(Page()->GetMeasuringDC().GetKeptCount(), nKept);
+    ASSERT_TRUE(WriteAndSettle(("<html>" + strBody).c_str()));
+    EXPECT_EQ(WordCells(Page()), zoomed);
+}
+
 TEST_F(HtmlCtrlTest, DestroyedHostLeavesAControlWithoutWindows) {
     m_pFrame->m_messages.clear();
     m_pHtml->GetHostWindow()->Destroy();
