@@ -352,9 +352,12 @@ bool PageWindow::FollowFocusedLink() {
 }
 
 std::vector<wxRect> PageWindow::GetFocusedLinkRects() const {
+    std::vector<wxRect> rects;
+    if (m_nFocusLink < 0) {
+        return rects;  // every paint asks: a page of hundreds of links is not walked for nothing
+    }
     std::vector<LinkCells> links;
     CollectLinkCells(GetInternalRepresentation(), links);
-    std::vector<wxRect> rects;
     if (m_nFocusLink >= 0 && m_nFocusLink < static_cast<int>(links.size())) {
         for (const wxRect& rc : links[m_nFocusLink].rects) {
             rects.push_back(wxRect(CalcScrolledPosition(rc.GetPosition()), rc.GetSize()));
