@@ -3,9 +3,7 @@
 // Each run is a fresh process: it times its first lookup, then the heavy word and a one-sense
 // word in turn, going back to the list with Backspace between lookups.
 //   lexano_enter_bench [RUNS [ROUNDS]]        (defaults 5 and 10)
-#include <wx/app.h>
 #include <wx/init.h>
-#include <wx/listctrl.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
@@ -18,7 +16,6 @@
 #include "app/MainDialog.h"
 #include "bench/WindowBench.h"
 #include "htmlview/HtmlMessages.h"
-#include "platform/Environment.h"
 #include "platform/PrivateMessage.h"
 #include "res/resource.h"
 
@@ -54,21 +51,14 @@ double TimeLookup(MainDialog& dlg, PaintWatch& watch, const std::string& strWord
 
 // One process's measurements, printed as "first heavy one-sense" medians in milliseconds.
 int RunChild(int argc, char** argv, int nRounds) {
-    PrepareToolkitEnvironment();
-    wxApp::SetInstance(new wxApp);
-    if (!wxEntryStart(argc, argv)) {
-        std::fputs("lexano_enter_bench: no display\n", stderr);
+    if (!StartBenchToolkit(argc, argv, "lexano_enter_bench")) {
         return 1;
     }
     {
         MainDialog dlg;
-        if (!dlg.CreateDialogWindow() ||
-            wxDynamicCast(dlg.FindWindow(IDC_LIST1), wxListCtrl)->GetItemCount() == 0) {
-            std::fputs("lexano_enter_bench: no data file beside the program\n", stderr);
+        if (!OpenBenchDialog(dlg, "lexano_enter_bench")) {
             return 1;
         }
-        dlg.Show();
-        Pump([&] { return dlg.IsShownOnScreen() && dlg.GetMode() == MainDialog::kListMode; });
         BenchClock::time_point tKey;
         dlg.Bind(wxEVT_CHAR_HOOK, [&tKey](wxKeyEvent& event) {
             if (event.GetKeyCode() == WXK_RETURN) tKey = BenchClock::now();

@@ -7,9 +7,7 @@
 // canine's first tab) and "break" on the page of "breakage" (opens break, 75 senses, on its
 // Verb tab of 59 senses, scrolled to the sense).
 //   lexano_link_bench [RUNS [ROUNDS]]        (defaults 5 and 10)
-#include <wx/app.h>
 #include <wx/init.h>
-#include <wx/listctrl.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
@@ -24,7 +22,6 @@
 #include "htmlview/LinkCells.h"
 #include "htmlview/PageWindow.h"
 #include "platform/AnsiText.h"
-#include "platform/Environment.h"
 #include "res/resource.h"
 
 namespace {
@@ -152,21 +149,14 @@ private:
 // One process's measurements: for each case the medians of the link clicks, of Enter on the
 // same word and of the change to the linked tab, in milliseconds, on one line.
 int RunChild(int argc, char** argv, int nRounds) {
-    PrepareToolkitEnvironment();
-    wxApp::SetInstance(new wxApp);
-    if (!wxEntryStart(argc, argv)) {
-        std::fputs("lexano_link_bench: no display\n", stderr);
+    if (!StartBenchToolkit(argc, argv, "lexano_link_bench")) {
         return 1;
     }
     {
         MainDialog dlg;
-        if (!dlg.CreateDialogWindow() ||
-            wxDynamicCast(dlg.FindWindow(IDC_LIST1), wxListCtrl)->GetItemCount() == 0) {
-            std::fputs("lexano_link_bench: no data file beside the program\n", stderr);
+        if (!OpenBenchDialog(dlg, "lexano_link_bench")) {
             return 1;
         }
-        dlg.Show();
-        PumpUntil([&] { return dlg.IsShownOnScreen() && dlg.GetMode() == MainDialog::kListMode; });
         LinkBench bench(dlg);
         bench.Attach();
         bench.Enter("bank");  // the first lookup reads what every later one finds kept

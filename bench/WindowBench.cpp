@@ -8,7 +8,14 @@
 #include <cstdlib>
 #include <sstream>
 
+#include <wx/app.h>
+#include <wx/init.h>
+#include <wx/listctrl.h>
+
+#include "app/MainDialog.h"
+#include "platform/Environment.h"
 #include "platform/PrivateMessage.h"
+#include "res/resource.h"
 
 bool PaintWatch::ProcessEvent(wxEvent& event) {
     const bool bResult = wxEvtHandler::ProcessEvent(event);
@@ -21,6 +28,27 @@ bool PaintWatch::ProcessEvent(wxEvent& event) {
 
 bool PumpUntil(const std::function<bool()>& bDone, int nTimeoutMs) {
     return PumpMessagesUntil(bDone, nTimeoutMs);
+}
+
+bool StartBenchToolkit(int argc, char** argv, const char* lpszProgram) {
+    PrepareToolkitEnvironment();
+    wxApp::SetInstance(new wxApp);
+    if (!wxEntryStart(argc, argv)) {
+        std::fprintf(stderr, "%s: no display\n", lpszProgram);
+        return false;
+    }
+    return true;
+}
+
+bool OpenBenchDialog(MainDialog& dlg, const char* lpszProgram) {
+    if (!dlg.CreateDialogWindow() ||
+        wxDynamicCast(dlg.FindWindow(IDC_LIST1), wxListCtrl)->GetItemCount() == 0) {
+        std::fprintf(stderr, "%s: no data file beside the program\n", lpszProgram);
+        return false;
+    }
+    dlg.Show();
+    PumpUntil([&] { return dlg.IsShownOnScreen() && dlg.GetMode() == MainDialog::kListMode; });
+    return true;
 }
 
 double Median(std::vector<double> values) {

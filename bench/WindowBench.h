@@ -12,6 +12,8 @@
 
 using BenchClock = std::chrono::steady_clock;
 
+class MainDialog;
+
 // Sits in front of a window's own handlers and notes when a paint has been handled, once armed.
 class PaintWatch : public wxEvtHandler {
 public:
@@ -23,6 +25,13 @@ public:
 
 // Delivers events until bDone() holds or nTimeoutMs passed; true when it held.
 bool PumpUntil(const std::function<bool()>& bDone, int nTimeoutMs = 10000);
+
+// Starts the toolkit for a run; false, with a message naming lpszProgram, without a display.
+bool StartBenchToolkit(int argc, char** argv, const char* lpszProgram);
+
+// Creates dlg over the data file beside the program, shows it and waits for its word list;
+// false, with a message naming lpszProgram, when the list is empty (no data file).
+bool OpenBenchDialog(MainDialog& dlg, const char* lpszProgram);
 
 double Median(std::vector<double> values);
 
