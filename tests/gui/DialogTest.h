@@ -10,8 +10,10 @@
 #include <wx/button.h>
 #include <wx/eventfilter.h>
 #include <wx/html/htmlcell.h>
+#include <wx/menu.h>
 #include <wx/notebook.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
 #include <wx/uiaction.h>
 
 #include <functional>
@@ -69,6 +71,50 @@ inline std::vector<wxRect> TabLabelRects(wxNotebook* pTab) {
     }
     return rects;
 }
+
+// Chooses from the next popup menu of pTopLevel's windows from the keyboard. The menu runs its
+// own loop, so a timer presses the keys, one a tick, while the menu is open (a key sent before
+// it opened would go to the window under it on a slow run), then Escape should it stay open.
+// Made before the action that opens the menu; stops when gone.
+class PopupMenuKeys {
+public:
+    PopupMenuKeys(wxWindow* pTopLevel, std::vector<int> keys)
+        : m_pTopLevel(pTopLevel), m_keys(std::move(keys)) {
+        m_pTopLevel->Bind(wxEVT_MENU_OPEN, &PopupMenuKeys::OnMenuOpen, this);
+        m_pTopLevel->Bind(wxEVT_MENU_CLOSE, &PopupMenuKeys::OnMenuClose, this);
+        m_timer.Bind(wxEVT_TIMER, &PopupMenuKeys::OnTick, this);
+        m_timer.Start(300);
+    }
+    ~PopupMenuKeys() {
+        m_timer.Stop();
+        m_pTopLevel->Unbind(wxEVT_MENU_OPEN, &PopupMenuKeys::OnMenuOpen, this);
+        m_pTopLevel->Unbind(wxEVT_MENU_CLOSE, &PopupMenuKeys::OnMenuClose, this);
+    }
+    PopupMenuKeys(const PopupMenuKeys&) = delete;
+    PopupMenuKeys& operator=(const PopupMenuKeys&) = delete;
+
+private:
+    void OnMenuOpen(wxMenuEvent& event) {
+        m_bOpen = true;
+        event.Skip();
+    }
+    void OnMenuClose(wxMenuEvent& event) {
+        m_bOpen = false;
+        event.Skip();
+    }
+    void OnTick(wxTimerEvent&) {
+        if (m_bOpen) {
+            wxUIActionSimulator().Char(m_nNext < m_keys.size() ? m_keys[m_nNext] : WXK_ESCAPE);
+            ++m_nNext;
+        }
+    }
+
+    wxWindow* m_pTopLevel;
+    std::vector<int> m_keys;
+    wxTimer m_timer;
+    bool m_bOpen = false;
+    size_t m_nNext = 0;
+};
 
 class MainDialogTest : public ::testing::Test {
 protected:

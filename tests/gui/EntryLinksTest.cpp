@@ -356,17 +356,12 @@ TEST_F(EntryLinksTest, MenuKeyAndShiftF10OpenThePageMenu) {
         wxUIActionSimulator().MouseDblClick();
         ASSERT_TRUE(WaitFor([this] { return Browser()->SelectionToText() == "slow"; }));
         MovePointer(m_pDlg->GetScreenRect().GetBottomRight() + wxPoint(20, 20));
-        // The menu runs its own loop; a timer chooses its second item, "Look up".
-        wxTimer timer;
-        int nTicks = 0;
-        timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-            ++nTicks;
-            wxUIActionSimulator().Char(nTicks <= 2 ? WXK_DOWN : nTicks == 3 ? WXK_RETURN : WXK_ESCAPE);
-        });
-        timer.Start(300);
-        wxUIActionSimulator().Char(key.nKey, key.nModifiers);
-        EXPECT_TRUE(WaitFor([this] { return InListMode(); }, 4000)) << key.nKey;
-        timer.Stop();
+        {
+            // Its second item, "Look up".
+            PopupMenuKeys menuKeys(m_pDlg.get(), {WXK_DOWN, WXK_DOWN, WXK_RETURN});
+            wxUIActionSimulator().Char(key.nKey, key.nModifiers);
+            EXPECT_TRUE(WaitFor([this] { return InListMode(); }, 4000)) << key.nKey;
+        }
         EXPECT_EQ("slow", Edit()->GetValue());
         EXPECT_TRUE(ModalLog().empty());
         Settle();
@@ -474,18 +469,12 @@ TEST_F(EntryLinksTest, SearchMeaningsInTheWordListsMenu) {
     wxRect rc;
     ASSERT_TRUE(List()->GetItemRect(1, rc));
     MovePointer(List()->ClientToScreen(wxPoint(rc.x + 20, rc.y + rc.height / 2)));
-    // The menu runs its own loop; a timer chooses its first item from the keyboard.
-    wxTimer timer;
-    int nTicks = 0;
-    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        ++nTicks;
-        wxUIActionSimulator().Char(nTicks == 1 ? WXK_DOWN : nTicks == 2 ? WXK_RETURN : WXK_ESCAPE);
-    });
-    timer.Start(300);
     const int nLoads = m_nPageLoads;
-    wxUIActionSimulator().MouseClick(wxMOUSE_BTN_RIGHT);
-    EXPECT_TRUE(WaitFor([&] { return InEntryMode() && m_nPageLoads > nLoads; }, 3000));
-    timer.Stop();
+    {
+        PopupMenuKeys menuKeys(m_pDlg.get(), {WXK_DOWN, WXK_RETURN});  // its first item
+        wxUIActionSimulator().MouseClick(wxMOUSE_BTN_RIGHT);
+        EXPECT_TRUE(WaitFor([&] { return InEntryMode() && m_nPageLoads > nLoads; }, 5000));
+    }
     EXPECT_EQ("Meanings", TabNames());
     const std::string strPage = PageText();
     EXPECT_TRUE(Contains(strPage, "cat") && Contains(strPage, "dog")) << strPage;

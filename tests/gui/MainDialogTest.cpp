@@ -284,24 +284,11 @@ TEST_F(MainDialogTest, ContextMenuOfTheListOpensTheAboutBox) {
     ASSERT_TRUE(List()->GetItemRect(1, rc));
     wxUIActionSimulator sim;
     MovePointer(List()->ClientToScreen(wxPoint(rc.x + 20, rc.y + rc.height / 2)));
-    // The menu runs its own loop; a timer chooses its second item from the keyboard.
-    wxTimer timer;
-    int nTicks = 0;
-    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        ++nTicks;
-        wxUIActionSimulator keys;
-        if (nTicks <= 2) {
-            keys.Char(WXK_DOWN);
-        } else if (nTicks == 3) {
-            keys.Char(WXK_RETURN);
-        } else {
-            keys.Char(WXK_ESCAPE);  // not reached when the menu worked
-        }
-    });
-    timer.Start(300);
-    sim.MouseClick(wxMOUSE_BTN_RIGHT);
-    EXPECT_TRUE(WaitFor([] { return !ModalLog().empty(); }, 3000));
-    timer.Stop();
+    {
+        PopupMenuKeys menuKeys(m_pDlg.get(), {WXK_DOWN, WXK_DOWN, WXK_RETURN});  // its second item
+        sim.MouseClick(wxMOUSE_BTN_RIGHT);
+        EXPECT_TRUE(WaitFor([] { return !ModalLog().empty(); }, 5000));
+    }
     ASSERT_EQ(1u, ModalLog().size());
     EXPECT_EQ("About Lexano", ModalLog()[0]);
     // The dialog goes on unchanged.
@@ -921,18 +908,11 @@ TEST_F(MainDialogTest, PageMenuCopyPutsTheSelectionOnTheClipboard) {
     MovePointer(Browser()->ClientToScreen(wxPoint(22, 21)));
     wxUIActionSimulator().MouseDblClick();
     ASSERT_TRUE(WaitFor([this] { return Browser()->SelectionToText() == "delta"; }));
-    // The menu runs its own loop; a timer chooses its first item, "Copy", from the keyboard.
-    wxTimer timer;
-    int nTicks = 0;
-    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        ++nTicks;
-        wxUIActionSimulator keys;
-        keys.Char(nTicks == 1 ? WXK_DOWN : nTicks == 2 ? WXK_RETURN : WXK_ESCAPE);
-    });
-    timer.Start(300);
-    wxUIActionSimulator().MouseClick(wxMOUSE_BTN_RIGHT);
-    EXPECT_TRUE(WaitFor([] { return ClipboardText() == "delta"; }, 3000)) << ClipboardText();
-    timer.Stop();
+    {
+        PopupMenuKeys menuKeys(m_pDlg.get(), {WXK_DOWN, WXK_RETURN});  // its first item, "Copy"
+        wxUIActionSimulator().MouseClick(wxMOUSE_BTN_RIGHT);
+        EXPECT_TRUE(WaitFor([] { return ClipboardText() == "delta"; }, 5000)) << ClipboardText();
+    }
     EXPECT_TRUE(ModalLog().empty());
     EXPECT_TRUE(InEntryMode());
     ClearClipboard();
