@@ -3,7 +3,6 @@
 // from the keyboard, the tab a word form opens on, the line that says a text is not in the
 // dictionary, and the search in the meanings.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <wx/image.h>
 #include <wx/imagpng.h>
@@ -484,12 +483,9 @@ TEST_F(EntryLinksTest, SearchMeaningsInTheWordListsMenu) {
 // The pages of the real data file that show the new parts best, for a person to look at
 // (skipped without the file).
 TEST_F(EntryLinksTest, WordNetPagesScreenshots) {
-    const std::string strData = LEXANO_WORDNET_DATA;
-    if (access(strData.c_str(), R_OK) != 0) {
-        GTEST_SKIP() << strData << " is missing; make it with lexano-data build";
+    if (!LinkWordNetDataFileBesideProgram()) {
+        GTEST_SKIP() << LEXANO_WORDNET_DATA << " is missing; make it with lexano-data build";
     }
-    RemoveDataFileBesideProgram();
-    ASSERT_EQ(0, symlink(strData.c_str(), DataFilePathBesideProgram().c_str()));
     Start();
     m_pDlg->SetSize(wxSize(460, 620));
     Settle();

@@ -26,6 +26,9 @@ void WriteDataFileBesideProgram(const DataFileContent& content);
 // Writes raw bytes there (a damaged file).
 void WriteBytesBesideProgram(const std::string& strBytes);
 void RemoveDataFileBesideProgram();
+// Puts the data file built from WordNet into the build folder beside the program, as a link;
+// false when it has not been built (the tests that want it are skipped) or cannot be linked.
+bool LinkWordNetDataFileBesideProgram();
 
 // Words in order, each with one noun entry.
 DataFileContent MakeDictionary(const std::vector<std::string>& words, int nWordsPerBlock = 16);

@@ -1,6 +1,7 @@
 // Window tests: run inside a real X session (Xvfb) with the real toolkit.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <wx/app.h>
 #include <wx/dialog.h>
@@ -86,6 +87,17 @@ void WriteBytesBesideProgram(const std::string& strBytes) {
 
 void RemoveDataFileBesideProgram() {
     std::remove(DataFilePathBesideProgram().c_str());
+}
+
+bool LinkWordNetDataFileBesideProgram() {
+    const char* const lpszData = LEXANO_WORDNET_DATA;
+    if (access(lpszData, R_OK) != 0) {
+        return false;
+    }
+    RemoveDataFileBesideProgram();
+    const bool bLinked = symlink(lpszData, DataFilePathBesideProgram().c_str()) == 0;
+    EXPECT_TRUE(bLinked) << DataFilePathBesideProgram();
+    return bLinked;
 }
 
 DataFileContent MakeDictionary(const std::vector<std::string>& words, int nWordsPerBlock) {

@@ -1,7 +1,6 @@
 // The main dialog driven as a user drives it: keys and clicks through the X server, over data
 // files made with the writer.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <wx/app.h>
 #include <wx/button.h>
@@ -738,12 +737,9 @@ TEST_F(MainDialogTest, ControlsFollowTheWindowSize) {
 // The words with the most entries in WordNet, opened in the window over the real data file
 // (made by "lexano-data build" into the build folder; skipped without it).
 TEST_F(MainDialogTest, HeaviestWordNetWordsShowTheirPages) {
-    const std::string strData = LEXANO_WORDNET_DATA;
-    if (access(strData.c_str(), R_OK) != 0) {
-        GTEST_SKIP() << strData << " is missing; make it with lexano-data build";
+    if (!LinkWordNetDataFileBesideProgram()) {
+        GTEST_SKIP() << LEXANO_WORDNET_DATA << " is missing; make it with lexano-data build";
     }
-    RemoveDataFileBesideProgram();
-    ASSERT_EQ(0, symlink(strData.c_str(), DataFilePathBesideProgram().c_str()));
     Start();
     const struct {
         const char* lpszWord;
