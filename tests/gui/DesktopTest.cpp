@@ -226,8 +226,7 @@ TEST_F(DesktopTest, ALaterStartHandsItsRequestToTheOpenWindowAndEndsAtOnce) {
     EXPECT_TRUE(S_ISSOCK(st.st_mode));
     // Another window is in front when the request comes.
     wxFrame* pOther = new wxFrame(nullptr, wxID_ANY, "other window", wxPoint(0, 0), wxSize(900, 900));
-    pOther->Show();
-    ASSERT_TRUE(WaitFor([pOther] { return pOther->IsActive(); }));
+    ASSERT_TRUE(ShowInFront(pOther));
 
     // It ends with status 0 once the window took the request; had the window not taken it,
     // the later start would have opened a window of its own and gone on running.
@@ -242,8 +241,7 @@ TEST_F(DesktopTest, ALaterStartHandsItsRequestToTheOpenWindowAndEndsAtOnce) {
     std::printf("hand-over: the later start ended after %lld ms\n", static_cast<long long>(nMs));
 
     // Without words: the window only comes to the front, as it was.
-    pOther->Raise();
-    ASSERT_TRUE(WaitFor([pOther] { return pOther->IsActive(); }));
+    ASSERT_TRUE(ShowInFront(pOther));
     EXPECT_EQ(0, RunLater({}));
     EXPECT_TRUE(WaitFor([&] { return ActiveWindow() == nWindow; }));
     EXPECT_TRUE(ShowsEntry("cherry", "Cherry"));

@@ -10,6 +10,7 @@
 #include "tests/TestFiles.h"
 #include "tools/DataFileWriter.h"
 
+class wxTopLevelWindow;
 class wxWindow;
 
 // Runs the event loop until bDone() holds or nTimeoutMs passed; returns bDone()'s last answer.
@@ -29,6 +30,13 @@ void RemoveDataFileBesideProgram();
 // Puts the data file built from WordNet into the build folder beside the program, as a link;
 // false when it has not been built (the tests that want it are skipped) or cannot be linked.
 bool LinkWordNetDataFileBesideProgram();
+
+// Brings the window titled strTitle to the front as the window manager's Alt+Tab does: the
+// window manager gives it the focus, with no click into it. (Alt+Tab itself, typed through the
+// X server, races with the window manager's keyboard grab and sometimes ends nowhere.)
+void ActivateByWindowManager(const std::string& strTitle);
+// Shows pWindow (or raises it) and waits until it has the focus; false when it never got it.
+bool ShowInFront(wxTopLevelWindow* pWindow);
 
 // Words in order, each with one noun entry.
 DataFileContent MakeDictionary(const std::vector<std::string>& words, int nWordsPerBlock = 16);

@@ -468,15 +468,6 @@ void ClearClipboard() {
 
 }  // namespace
 
-// Brings the window titled strTitle to the front as the window manager's Alt+Tab does: the
-// window manager gives it the focus, with no click into it. (Alt+Tab itself, typed through the
-// X server, races with the window manager's keyboard grab and sometimes ends nowhere.)
-void ActivateByWindowManager(const std::string& strTitle) {
-    const std::string strCommand =
-        "xdotool search --onlyvisible --name '^" + strTitle + "$' windowactivate 2>/dev/null";
-    EXPECT_EQ(0, std::system(strCommand.c_str())) << strTitle;
-}
-
 TEST_F(MainDialogTest, ClipboardTextComesInAtStartUpAndOnKeyboardActivationOnly) {
     WriteDataFileBesideProgram(MakePartsOfSpeechDictionary());
     SetClipboard(new wxTextDataObject("gam\r\nma\t"));
@@ -486,8 +477,7 @@ TEST_F(MainDialogTest, ClipboardTextComesInAtStartUpAndOnKeyboardActivationOnly)
 
     // Another window takes the focus, and the window manager gives it back to the dialog.
     wxFrame* pOther = new wxFrame(nullptr, wxID_ANY, "other", wxPoint(700, 500), wxSize(200, 150));
-    pOther->Show();
-    ASSERT_TRUE(WaitFor([&] { return pOther->IsActive(); }));
+    ASSERT_TRUE(ShowInFront(pOther));
     auto SwitchAway = [&] {
         ActivateByWindowManager("other");
         ASSERT_TRUE(WaitFor([&] { return pOther->IsActive(); }));
@@ -858,8 +848,7 @@ TEST_F(MainDialogTest, KeyboardActivationTakesTheClipboardAfterASelectionInThePa
     ASSERT_TRUE(WaitFor([this] { return Browser()->SelectionToText() == "delta"; }));
 
     wxFrame* pOther = new wxFrame(nullptr, wxID_ANY, "other", wxPoint(700, 500), wxSize(200, 150));
-    pOther->Show();
-    ASSERT_TRUE(WaitFor([&] { return pOther->IsActive(); }));
+    ASSERT_TRUE(ShowInFront(pOther));
     const wxPoint ptAway = pOther->GetScreenRect().GetBottomRight() + wxPoint(20, 20);
     auto SwitchAwayAndBackWith = [&](const wxString& strClipboard) {
         ActivateByWindowManager("other");
