@@ -14,7 +14,8 @@ class wxTopLevelWindow;
 class wxWindow;
 
 // Runs the event loop until bDone() holds or nTimeoutMs passed; returns bDone()'s last answer.
-bool WaitFor(const std::function<bool()>& bDone, int nTimeoutMs = 5000);
+// The default is long enough for a run under the sanitizers with every core busy.
+bool WaitFor(const std::function<bool()>& bDone, int nTimeoutMs = 10000);
 
 // Runs the event loop for nMs milliseconds.
 void Pump(int nMs);
