@@ -40,6 +40,8 @@ bool CHtmlCtrl::Create(const char* WXUNUSED(lpszClassName), const char* WXUNUSED
         OnLinkClicked(strHref, strTarget);
     });
     m_pBrowser->SetLookUpHandler([this] { OnLookUp(); });
+    m_pBrowser->SetLinkRestHandler(
+        [this](const wxString& strHref) { OnLinkRest(WxToAnsi(strHref)); });
     m_pHost->Bind(wxEVT_DESTROY, &CHtmlCtrl::OnDestroy, this);
     m_pHost->Bind(wxEVT_SIZE, &CHtmlCtrl::OnSize, this);
     m_pHost->Bind(wxEVT_SET_FOCUS, &CHtmlCtrl::OnSetFocus, this);
@@ -83,6 +85,12 @@ bool CHtmlCtrl::WriteHtml(const char* lpszHtml, const char* lpszAnchor, uint32_t
     PaintNow(m_pBrowser);
     ReportDocumentComplete(kPageBaseUrl);
     return true;
+}
+
+void CHtmlCtrl::PreparePage(const char* lpszHtml) {
+    if (m_pBrowser != nullptr && lpszHtml != nullptr) {
+        m_pBrowser->PreparePage(AnsiToWx(lpszHtml));
+    }
 }
 
 bool CHtmlCtrl::GetSelectedText(std::string& strSelection) {
@@ -137,6 +145,14 @@ void CHtmlCtrl::OnLinkClicked(const wxString& strHref, const wxString& strTarget
     }
     // A link in the page is a navigation like any other.
     Navigate2(strUrl.c_str());
+}
+
+void CHtmlCtrl::OnLinkRest(const std::string& strHref) {
+    wxWindow* pParent = m_pHost != nullptr ? m_pHost->GetParent() : nullptr;
+    HtmlLinkInfo info;
+    if (pParent != nullptr && ClassifyNavigation(strHref.c_str(), info) == HtmlNavigation::kLink) {
+        SendPrivateMessage(pParent, WM_HTML_LINKREST, reinterpret_cast<uintptr_t>(&info), 0);
+    }
 }
 
 void CHtmlCtrl::OnLookUp() {

@@ -8,9 +8,10 @@
 //
 // Navigations are reported to the host's parent with the private messages of
 // htmlview/HtmlMessages.h: a link URL (see ClassifyNavigation) is sent as WM_HTML_LINK and then
-// cancelled; a navigation to exactly "about:blank" posts WM_HTML_BLANK; every finished document
-// sends WM_HTML_DOCCOMPLETE. A link that asks for a new window (the page footer's) opens in the
-// user's web browser. Nothing else is ever loaded: the view shows only what it is given.
+// cancelled, and sent as WM_HTML_LINKREST when the pointer rests on it; a navigation to exactly
+// "about:blank" posts WM_HTML_BLANK; every finished document sends WM_HTML_DOCCOMPLETE. A link
+// that asks for a new window (the page footer's) opens in the user's web browser. Nothing else
+// is ever loaded: the view shows only what it is given.
 //
 // Written pages are reported under kPageBaseUrl, a URL of the view's own, so that a written page
 // is never taken for a navigation to "about:blank".
@@ -67,6 +68,10 @@ public:
     bool WriteHtml(const char* lpszHtml, const char* lpszAnchor, uint32_t nScrollPos,
                    uint32_t nScrollRange);
 
+    // Parses lpszHtml (1252) ahead of a WriteHtml of exactly that text, which then shows it
+    // without parsing it again; only the last page prepared is kept. Nothing is shown.
+    void PreparePage(const char* lpszHtml);
+
     // Sets strSelection to the text selected in the shown page, in 1252 (characters it lacks
     // become '?') and without white space at either end; with nothing selected that is the
     // empty text. True when it is not empty. Without a page window strSelection is left
@@ -96,6 +101,7 @@ private:
     void OnSetFocus(wxFocusEvent& event);
     void OnKeyDown(wxKeyEvent& event);
     void OnLinkClicked(const wxString& strHref, const wxString& strTarget);
+    void OnLinkRest(const std::string& strHref);
     void OnLookUp();
     // Reports the document at strUrl complete once the current event has been handled.
     void ReportDocumentComplete(const std::string& strUrl);

@@ -1,6 +1,6 @@
 // The private messages of the dictionary window and the record that travels with a link.
 //
-// Three go from the HTML view to its parent, two from the main dialog to itself. "Sent" means
+// Four go from the HTML view to its parent, two from the main dialog to itself. "Sent" means
 // handled before the sender goes on; "posted" means queued and handled later from the event
 // loop. Every handler answers 0. The numbers are WM_USER-based so that a Windows build can pass
 // them through the native message queue unchanged.
@@ -15,6 +15,11 @@ constexpr int kWmUser = 1024;
 // Sent by the view when a navigation to a link URL begins. wParam: address of an HtmlLinkInfo,
 // valid only while the message is handled; lParam 0. The view then cancels the navigation.
 constexpr int WM_HTML_LINK = kWmUser + 10;         // 1034
+// Sent by the view when the pointer has come to rest on a link URL, or the link focus moved to
+// one (see PageWindow::kLinkRestMs): what the link opens is likely to be asked for next, and the
+// parent may have it prepared (CHtmlCtrl::PreparePage). wParam: address of an HtmlLinkInfo, valid
+// only while the message is handled; lParam 0. Nothing is shown.
+constexpr int WM_HTML_LINKREST = kWmUser + 11;     // 1035
 // Sent by the view when a document with a known URL finished loading. wParam: address of the
 // CHtmlCtrl; lParam: address of the URL as zero-terminated 8-bit text, valid while handled.
 constexpr int WM_HTML_DOCCOMPLETE = kWmUser + 20;  // 1044

@@ -78,13 +78,53 @@ PageWindow::PageWindow(wxWindow* pParent, const wxSize& size)
     // Before the HTML window's own double-click handler, which would select the whole cell.
     Bind(wxEVT_LEFT_DCLICK, &PageWindow::OnDoubleClick, this);
     Bind(wxEVT_SYS_COLOUR_CHANGED, &PageWindow::OnSysColourChanged, this);
+    m_linkRestTimer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+        if (m_linkRestHandler && !m_strRestingHref.empty()) {
+            m_linkRestHandler(m_strRestingHref);
+        }
+    });
 }
 
 bool PageWindow::ShowPage(const wxString& strHtml) {
-    SetPage(strHtml);
+    if (wxHtmlContainerCell* pCells = m_prepared.Take(strHtml)) {
+        ShowPreparedCells(pCells, strHtml);
+    } else {
+        SetPage(strHtml);
+    }
     ApplyDesktopColours();
     Scroll(0, 0);
     return true;
+}
+
+void PageWindow::PreparePage(const wxString& strHtml) {
+    if (!m_prepared.Holds(strHtml) && strHtml != m_strSource) {
+        m_prepared.Prepare(this, strHtml, m_fonts, kPageBorder);
+    }
+}
+
+void PageWindow::ShowPreparedCells(wxHtmlContainerCell* pCells, const wxString& strSource) {
+    // An empty page first: it clears the selection, the link focus and the cells shown as
+    // every new page does, and the window's background.
+    SetPage(wxString());
+    delete m_Cell;
+    m_Cell = pCells;
+    m_strSource = strSource;
+    CreateLayout();
+    Refresh();
+}
+
+void PageWindow::SetHTMLStatusText(const wxString& strText) {
+    wxHtmlWindow::SetHTMLStatusText(strText);
+    StartLinkRest(strText);
+}
+
+void PageWindow::StartLinkRest(const wxString& strHref) {
+    m_strRestingHref = strHref;
+    if (strHref.empty() || !m_linkRestHandler) {
+        m_linkRestTimer.Stop();
+    } else {
+        m_linkRestTimer.StartOnce(kLinkRestMs);
+    }
 }
 
 void PageWindow::ApplyDesktopColours() {
@@ -100,8 +140,8 @@ void PageWindow::OnSysColourChanged(wxSysColourChangedEvent& event) {
     event.Skip();
     // The shown page is parsed again from its source, which brings back its written colours,
     // and drawn in the desktop's new ones, at the same place.
-    const wxString* pSource = GetParser()->GetSource();
-    const wxString strSource = pSource != nullptr ? *pSource : wxString();
+    m_prepared.Drop();  // parsed in the old colours' page, which the darkening walks
+    const wxString strSource = m_strSource;
     const int nTop = GetTopPixel();
     SetPage(strSource);
     ApplyDesktopColours();
@@ -164,7 +204,11 @@ void PageWindow::ApplyFonts() {
         sizes[i] = std::max(1, static_cast<int>(std::lround(dSize3 * kFontSizeRatios[i])));
     }
     m_measuringDC.Forget();  // the sizes kept are those of the old fonts
-    SetFonts(font.IsOk() ? font.GetFaceName() : wxString(), wxString(), sizes);
+    m_prepared.Drop();
+    m_fonts.strNormalFace = font.IsOk() ? font.GetFaceName() : wxString();
+    m_fonts.strFixedFace = wxString();
+    std::copy(sizes, sizes + 7, m_fonts.sizes);
+    SetFonts(m_fonts.strNormalFace, m_fonts.strFixedFace, sizes);
     ApplyDesktopColours();  // new fonts parse the page again
 }
 
@@ -303,6 +347,8 @@ void PageWindow::OnMenuLookUp(wxCommandEvent& WXUNUSED(event)) {
 
 bool PageWindow::SetPage(const wxString& strSource) {
     m_nFocusLink = -1;
+    m_linkRestTimer.Stop();  // the link rested on is gone with its page
+    m_strSource = strSource;
     const bool bSet = wxHtmlWindow::SetPage(strSource);
     m_measuringDC.Detach();  // the window's DC of that parse is gone
     return bSet;
@@ -335,6 +381,7 @@ bool PageWindow::MoveLinkFocus(bool bForward) {
     m_nFocusLink = nNext;
     ScrollIntoView(links[nNext].GetBounds());
     Refresh();
+    StartLinkRest(links[nNext].pLink->GetHref());
     return true;
 }
 

@@ -13,11 +13,13 @@
 #define LEXANO_HTMLVIEW_PAGEWINDOW_H
 
 #include <wx/html/htmlwin.h>
+#include <wx/timer.h>
 
 #include <functional>
 #include <vector>
 
 #include "htmlview/MeasuringDC.h"
+#include "htmlview/PreparedPage.h"
 
 class PageWindow : public wxHtmlWindow {
 public:
@@ -32,14 +34,25 @@ public:
     // them), and "Look up" was chosen in the menu.
     using LinkHandler = std::function<void(const wxString& strHref, const wxString& strTarget)>;
     using LookUpHandler = std::function<void()>;
+    // The link the pointer rests on, or the link focus moved to, by its href.
+    using LinkRestHandler = std::function<void(const wxString& strHref)>;
+    // How long the pointer rests on a link before the owner is told.
+    static constexpr int kLinkRestMs = 40;
 
     PageWindow(wxWindow* pParent, const wxSize& size);
 
     void SetLinkHandler(const LinkHandler& handler) { m_linkHandler = handler; }
     void SetLookUpHandler(const LookUpHandler& handler) { m_lookUpHandler = handler; }
+    void SetLinkRestHandler(const LinkRestHandler& handler) { m_linkRestHandler = handler; }
+    const LinkRestHandler& GetLinkRestHandler() const { return m_linkRestHandler; }
 
-    // Replaces the shown page by strHtml and scrolls to its top. Always true.
+    // Replaces the shown page by strHtml and scrolls to its top; the page prepared for exactly
+    // strHtml is shown without being parsed again. Always true.
     bool ShowPage(const wxString& strHtml);
+    // Parses strHtml ahead of ShowPage (htmlview/PreparedPage.h), unless it is kept already.
+    void PreparePage(const wxString& strHtml);
+    // True when strHtml is the page kept prepared.
+    bool IsPrepared(const wxString& strHtml) const { return m_prepared.Holds(strHtml); }
 
     // Scrolls so that the last anchor named strName is at the top; false when there is none.
     bool ScrollToLastAnchor(const wxString& strName);
@@ -87,6 +100,9 @@ public:
     // True while the shown page is drawn in the colours of a dark desktop (htmlview/DarkPage.h).
     bool IsDrawnDark() const { return m_bDark; }
 
+    // Told by the HTML window when the link under the pointer changes (its href, or empty).
+    void SetHTMLStatusText(const wxString& strText) override;
+
 protected:
     void OnLinkClicked(const wxHtmlLinkInfo& link) override;
     wxHtmlOpeningStatus OnOpeningURL(wxHtmlURLType type, const wxString& strUrl,
@@ -94,6 +110,10 @@ protected:
 
 private:
     void ApplyFonts();
+    // Shows the prepared cells pCells of the page strSource in place of the page shown.
+    void ShowPreparedCells(wxHtmlContainerCell* pCells, const wxString& strSource);
+    // Tells the owner of the link strHref once it has rested there kLinkRestMs.
+    void StartLinkRest(const wxString& strHref);
     // Draws the page just parsed in the dark page's colours when the desktop is dark.
     void ApplyDesktopColours();
     void OnSysColourChanged(wxSysColourChangedEvent& event);
@@ -113,6 +133,11 @@ private:
 
     LinkHandler m_linkHandler;
     LookUpHandler m_lookUpHandler;
+    LinkRestHandler m_linkRestHandler;
+    wxTimer m_linkRestTimer;
+    wxString m_strRestingHref;
+    wxString m_strSource;  // the page shown, as given
+    PreparedPage::Fonts m_fonts;
     int m_nFocusLink = -1;  // the focused link's place in page order; -1: none
     int m_nZoomStep = 0;
     int m_nWheelRotation = 0;  // wheel movement not yet turned into a zoom step
@@ -120,6 +145,7 @@ private:
     // The words' sizes kept from page to page; attached to the window's DC only while a page
     // is parsed.
     MeasuringDC m_measuringDC;
+    PreparedPage m_prepared{&m_measuringDC};
 };
 
 #endif

@@ -20,6 +20,7 @@
 #include "htmlview/PageWindow.h"
 #include "platform/AnsiText.h"
 #include "platform/PrivateMessage.h"
+#include "render/PageLinks.h"
 #include "render/RelationRows.h"
 #include "render/WordPages.h"
 #include "res/Templates.h"
@@ -34,7 +35,7 @@ class RecordingFrame : public wxFrame {
 public:
     struct Message {
         int nMessage;
-        HtmlLinkInfo link;    // WM_HTML_LINK
+        HtmlLinkInfo link;    // WM_HTML_LINK, WM_HTML_LINKREST
         std::string strUrl;   // WM_HTML_DOCCOMPLETE
         uintptr_t wParam;
     };
@@ -49,6 +50,16 @@ public:
         for (const Message& m : m_messages) n += m.nMessage == nMessage;
         return n;
     }
+    // The link numbers and text of the first message nMessage, as "P:N:K text"; empty if none.
+    std::string FirstLink(int nMessage) const {
+        for (const Message& m : m_messages) {
+            if (m.nMessage == nMessage) {
+                return std::to_string(m.link.nFirst) + ":" + std::to_string(m.link.nSecond) + ":" +
+                       std::to_string(m.link.nThird) + " " + m.link.strText;
+            }
+        }
+        return std::string();
+    }
 
     std::vector<Message> m_messages;
     int m_nLookUps = 0;
@@ -56,7 +67,7 @@ public:
 private:
     void OnMessage(PrivateMessageEvent& event) {
         Message m{event.GetMessageId(), HtmlLinkInfo(), std::string(), event.GetWParam()};
-        if (m.nMessage == WM_HTML_LINK) {
+        if (m.nMessage == WM_HTML_LINK || m.nMessage == WM_HTML_LINKREST) {
             m.link = *reinterpret_cast<const HtmlLinkInfo*>(event.GetWParam());
         } else if (m.nMessage == WM_HTML_DOCCOMPLETE) {
             m.strUrl = reinterpret_cast<const char*>(event.GetLParam());
@@ -252,7 +263,8 @@ TEST_F(HtmlCtrlTest, RelationLinksOfEntryPagesReportTheirThreeNumbers) {
                             std::to_string(nBig) + ":5:24 big",
                             std::to_string(nLarge) + ":5:24 large"}));
 
-    // A click with the mouse on "small" reports the same.
+    // A click with the mouse on "small" reports the same; so does the pointer resting on it,
+    // before or after the click.
     ASSERT_FALSE(links.empty());
     FocusPage();
     m_pFrame->m_messages.clear();
@@ -263,10 +275,9 @@ TEST_F(HtmlCtrlTest, RelationLinksOfEntryPagesReportTheirThreeNumbers) {
     ASSERT_TRUE(WaitFor([&] { return wxFindWindowAtPoint(wxGetMousePosition()) == Page(); }));
     sim.MouseClick();
     ASSERT_TRUE(WaitFor([this] { return m_pFrame->Count(WM_HTML_LINK) == 1; }));
-    EXPECT_EQ(static_cast<uint32_t>(nSmall), m_pFrame->m_messages[0].link.nFirst);
-    EXPECT_EQ(6u, m_pFrame->m_messages[0].link.nSecond);
-    EXPECT_EQ(1u, m_pFrame->m_messages[0].link.nThird);
-    EXPECT_EQ("small", m_pFrame->m_messages[0].link.strText);
+    EXPECT_EQ(std::to_string(nSmall) + ":6:1 small", m_pFrame->FirstLink(WM_HTML_LINK));
+    ASSERT_TRUE(WaitFor([this] { return m_pFrame->Count(WM_HTML_LINKREST) == 1; }));
+    EXPECT_EQ(std::to_string(nSmall) + ":6:1 small", m_pFrame->FirstLink(WM_HTML_LINKREST));
     EXPECT_EQ(PageText().substr(0, 3), "big");
 }
 
@@ -554,4 +565,61 @@ TEST(HtmlCtrl, CreateWithoutParentFails) {
     EXPECT_FALSE(html.Create(nullptr, nullptr, kWsChild | kWsVisible, wxRect(0, 0, 10, 10),
                              nullptr, 1007, nullptr));
     EXPECT_EQ(nullptr, html.GetHostWindow());
+}
+
+// A page parsed ahead (the one a link rested on opens) is shown as the very page a parse gives,
+// without the window parsing it; only a page asked for exactly is taken, and new fonts drop it.
+TEST_F(HtmlCtrlTest, APreparedPageIsShownAsTheParsedPageWithoutAParse) {
+    const std::string strPath = SaveContent(RelationContent(), "prepared.pdb");
+    DictionaryFile dict;
+    ASSERT_TRUE(dict.Open(strPath.c_str()));
+    int nBig = -1;
+    ASSERT_TRUE(dict.FindExactWord("big", nBig));
+    std::vector<NamedPage> pages;
+    ASSERT_TRUE(BuildWordPages(dict, nBig, pages));
+    const std::string strPage = pages[0].second;
+    std::vector<int32_t> numbers;
+    ASSERT_TRUE(dict.GetEntryNumbers(nBig, numbers));
+    const wxString strLastSense = EntryAnchorName(static_cast<uint32_t>(numbers.back()));
+    // As parsed: its text, height, links and their places, and where its last sense lies.
+    auto Describe = [&] {
+        std::vector<LinkCell> links;
+        CollectLinks(Page()->GetInternalRepresentation(), links);
+        std::string strLinks;
+        for (const LinkCell& link : links) {
+            strLinks += WxToAnsi(link.pCell->GetLink()->GetHref()) + "@" +
+                        std::to_string(link.place.x) + "," + std::to_string(link.place.y) + " ";
+        }
+        EXPECT_TRUE(Page()->ScrollToLastAnchor(strLastSense));
+        return PageText() + "|" + std::to_string(Page()->GetPageHeight()) + "|" + strLinks + "|" +
+               std::to_string(Page()->GetTopPixel());
+    };
+    m_pHtml->GetHostWindow()->SetSize(wxRect(10, 20, 300, 120));
+    ASSERT_TRUE(WriteAndSettle(strPage.c_str()));
+    const std::string strParsed = Describe();
+    ASSERT_NE(std::string::npos, strParsed.find("small")) << strParsed;
+
+    ASSERT_TRUE(WriteAndSettle("<html><body>other</body></html>"));
+    m_pFrame->m_messages.clear();
+    m_pHtml->PreparePage(strPage.c_str());
+    EXPECT_TRUE(Page()->IsPrepared(AnsiToWx(strPage.c_str())));
+    Pump(50);
+    EXPECT_EQ("other", PageText());  // nothing shown, nothing reported
+    EXPECT_TRUE(m_pFrame->m_messages.empty());
+    ASSERT_TRUE(WriteAndSettle(strPage.c_str()));
+    EXPECT_FALSE(Page()->IsPrepared(AnsiToWx(strPage.c_str())));
+    EXPECT_EQ(strParsed, Describe());
+    // The window's own parser never saw the page.
+    EXPECT_TRUE(Page()->GetParser()->GetSource()->empty());
+
+    // Another page than the one prepared is parsed as usual, and the prepared one is dropped.
+    m_pHtml->PreparePage(strPage.c_str());
+    ASSERT_TRUE(WriteAndSettle("<html><body>third</body></html>"));
+    EXPECT_EQ("third", PageText());
+    EXPECT_FALSE(Page()->IsPrepared(AnsiToWx(strPage.c_str())));
+    // New fonts (a zoom step) drop it too: it was parsed in the old ones.
+    m_pHtml->PreparePage(strPage.c_str());
+    Page()->SetZoomStep(1);
+    EXPECT_FALSE(Page()->IsPrepared(AnsiToWx(strPage.c_str())));
+    Page()->SetZoomStep(0);
 }
