@@ -32,14 +32,55 @@ bool EntryView::ShowMeaningPage(const std::string& strText) {
 }
 
 bool EntryView::FollowLink(const HtmlLinkInfo& info) {
+    State state;
+    if (!LinkState(info, state)) {
+        return false;
+    }
+    const State stateLeft = GetState();
+    if (!ShowState(state)) {
+        return false;
+    }
+    Remember(stateLeft);
+    return true;
+}
+
+void EntryView::PrepareLink(const HtmlLinkInfo& info) {
+    State state;
+    if (!LinkState(info, state) || state.kind != PageKind::kEntry || state.nPos == m_shown.nPos) {
+        return;  // only another word's entry is worth the work
+    }
+    if (state.nPos != m_nPreparedPos) {
+        std::vector<NamedPage> pages;
+        if (!BuildWordPages(m_dict, state.nPos, pages) ||
+            !EveryEntryWasRead(m_dict, state.nPos, pages)) {
+            return;
+        }
+        m_nPreparedPos = state.nPos;
+        m_preparedPages.swap(pages);
+    }
+    // The page ShowWord will write for this link: that of the tab it chooses.
+    std::vector<NamedPage> filed = m_preparedPages;
+    std::string strPages[4];
+    FilePagesByName(filed, strPages);
+    Placement where;
+    where.nEntry = state.nEntry;
+    int nTab = ChooseTab(state.nPos, filed, strPages, where);
+    for (const std::string& strPage : strPages) {
+        if (!strPage.empty() && nTab-- == 0) {
+            m_html.PreparePage(strPage.c_str());
+            break;
+        }
+    }
+}
+
+bool EntryView::LinkState(const HtmlLinkInfo& info, State& state) const {
     if (!m_dict.IsOpen() || info.nFirst >= m_dict.GetWordCount()) {
         return false;
     }
-    const int nPos = static_cast<int>(info.nFirst);
     const uint32_t nEntry = info.nSecond;
     const bool bEntryHeld = nEntry >= 1 && nEntry <= m_dict.GetTotalEntries();
-    State state;
-    state.nPos = nPos;
+    state = State();
+    state.nPos = static_cast<int>(info.nFirst);
     if (info.nThird == kLinkWord && nEntry == 0) {
         state.nEntry = 0;  // the word's first tab
     } else if (info.nThird <= kLinkLastRelation && bEntryHeld) {
@@ -52,11 +93,6 @@ bool EntryView::FollowLink(const HtmlLinkInfo& info) {
     } else {
         return false;
     }
-    const State stateLeft = GetState();
-    if (!ShowState(state)) {
-        return false;
-    }
-    Remember(stateLeft);
     return true;
 }
 

@@ -86,8 +86,15 @@ bool EntryView::ShowWord(int nPos, const Placement& where) {
     const WaitCursorScope wait;
     std::vector<NamedPage> pages;
     std::string strPages[4];  // by name, in the order of kTabNames
-    const bool bRead =
-        BuildWordPages(m_dict, nPos, pages) && EveryEntryWasRead(m_dict, nPos, pages);
+    // Built already when a link to the word was rested on.
+    const bool bPrepared = nPos == m_nPreparedPos;
+    if (bPrepared) {
+        pages.swap(m_preparedPages);
+    }
+    m_nPreparedPos = -1;
+    m_preparedPages.clear();
+    const bool bRead = bPrepared || (BuildWordPages(m_dict, nPos, pages) &&
+                                     EveryEntryWasRead(m_dict, nPos, pages));
     int nTab = where.nTab;
     if (bRead) {
         FilePagesByName(pages, strPages);

@@ -106,6 +106,11 @@ public:
     // position the file does not hold (P of W or more), an entry it does not hold (N outside 1 to
     // the file's entries, or not an entry of word P) or no kind of link.
     bool FollowLink(const HtmlLinkInfo& info);
+    // The pointer rests on a link (WM_HTML_LINKREST): when it opens another word's entry, that
+    // word's pages are built and the page the link would show is parsed in the view, so that
+    // FollowLink of the same link shows it without either. Nothing is shown; only the last
+    // link's pages are kept, until the next entry is shown.
+    void PrepareLink(const HtmlLinkInfo& info);
 
     // Back and forward through the history: shows the page before (after) the current one as
     // it was left, and keeps the current one as it is now. False, nothing changed, at the
@@ -158,6 +163,8 @@ private:
                         uint32_t nScrollRange);
     // The page of state without the history: its entry, meanings or relations.
     bool ShowState(const State& state);
+    // The page a link of the view's link form opens; false when it opens none.
+    bool LinkState(const HtmlLinkInfo& info, State& state) const;
     // Files each page under its part-of-speech name: strPages in the order Noun, Verb, Adj.,
     // Adv.; the pages are moved out.
     static void FilePagesByName(std::vector<NamedPage>& pages, std::string strPages[4]);
@@ -188,6 +195,9 @@ private:
     size_t m_nHistory = 0;          // the current page's place in m_history
     int m_nLabelRight = INT_MAX;    // the tabs' labels stay left of it
     bool m_bLayingOutTabs = false;  // tab changes made by LayOutTabs are not the user's
+    // The pages built for the link rested on last (PrepareLink): word m_nPreparedPos's.
+    int m_nPreparedPos = -1;
+    std::vector<NamedPage> m_preparedPages;
 };
 
 #endif

@@ -37,6 +37,7 @@ wxBEGIN_EVENT_TABLE(MainDialog, wxDialog)
     EVT_PRIVATE_MESSAGE(WM_BACK_KEY, MainDialog::OnBackKey)
     EVT_NOTEBOOK_PAGE_CHANGED(IDC_TAB1, MainDialog::OnSelChangeTab)
     EVT_PRIVATE_MESSAGE(WM_HTML_LINK, MainDialog::OnHtmlLink)
+    EVT_PRIVATE_MESSAGE(WM_HTML_LINKREST, MainDialog::OnHtmlLinkRest)
     EVT_BUTTON(IDC_LOOKUP, MainDialog::OnLookup)
     EVT_ACTIVATE(MainDialog::OnActivate)
     EVT_CLOSE(MainDialog::OnClose)
@@ -469,6 +470,13 @@ void MainDialog::OnHtmlLink(PrivateMessageEvent& event) {
     if (pInfo != nullptr && m_entry.FollowLink(*pInfo)) {
         m_mode = kEntryMode;
         PutShownPageIntoSearchBox();
+    }
+}
+
+void MainDialog::OnHtmlLinkRest(PrivateMessageEvent& event) {
+    const HtmlLinkInfo* pInfo = reinterpret_cast<const HtmlLinkInfo*>(event.GetWParam());
+    if (pInfo != nullptr) {
+        m_entry.PrepareLink(*pInfo);
     }
 }
 

@@ -167,6 +167,8 @@ private:
     void OnBackKey(PrivateMessageEvent& event);
     void OnSelChangeTab(wxBookCtrlEvent& event);
     void OnHtmlLink(PrivateMessageEvent& event);
+    // The pointer rests on a link: what it opens is prepared.
+    void OnHtmlLinkRest(PrivateMessageEvent& event);
     void OnLookup(wxCommandEvent& event);
     void OnActivate(wxActivateEvent& event);
     void OnClose(wxCloseEvent& event);

@@ -16,6 +16,7 @@
 
 #include "htmlview/HtmlLink.h"
 #include "htmlview/LinkCells.h"
+#include "render/WordPages.h"
 #include "tests/gui/DialogTest.h"
 
 namespace {
@@ -340,6 +341,44 @@ TEST_F(EntryLinksTest, TabMovesAVisibleFocusFromLinkToLinkAndEnterFollowsIt) {
     Press(WXK_RETURN);
     EXPECT_EQ("slow", Edit()->GetValue());
     EXPECT_TRUE(InEntryMode());
+}
+
+// The page a related word opens is prepared while the pointer rests on the link, or the link
+// focus is on it, and the click or Enter then shows it as it would have been shown anyway.
+TEST_F(EntryLinksTest, PageOfALinkRestedOnIsPreparedAndShownByTheClick) {
+    WriteDataFileBesideProgram(MakeFastAndSlow());
+    DictionaryFile dict;
+    ASSERT_TRUE(dict.Open(DataFilePathBesideProgram().c_str()));
+    int nSlow = -1;
+    ASSERT_TRUE(dict.FindExactWord("slow", nSlow));
+    std::vector<NamedPage> pages;
+    ASSERT_TRUE(BuildWordPages(dict, nSlow, pages));
+    ASSERT_EQ("Adj.", pages.at(1).first);
+    const wxString strSlowAdjectives = AnsiToWx(pages[1].second.c_str());
+    Start();
+    const int nTop = OpenFastAdjectives();
+
+    MovePointer(Browser()->ClientToScreen(LinkPoint(1, "slow")));
+    ASSERT_TRUE(WaitFor([&] { return Browser()->IsPrepared(strSlowAdjectives); }));
+    EXPECT_EQ(Shown("fast", "Noun,Verb,Adj.,Adv.", 2, nTop), Shown());  // nothing else changed
+    ClickLink(1, "slow");
+    EXPECT_FALSE(Browser()->IsPrepared(strSlowAdjectives));
+    const std::string strByLink = Shown();
+    EXPECT_EQ("slow Verb,Adj. 1", strByLink.substr(0, strByLink.rfind(' ')));
+    EXPECT_GT(Browser()->GetTopPixel(), 0);
+    EXPECT_TRUE(InView(LinkPoint(1, "fast")));
+
+    // The same from the keyboard: the link focus on "slow" prepares it, Enter shows it.
+    GoThroughHistory([this] { Press(WXK_LEFT, wxMOD_ALT); });
+    ASSERT_EQ(Shown("fast", "Noun,Verb,Adj.,Adv.", 2, nTop), Shown());
+    MovePointer(Browser()->GetScreenRect().GetTopLeft() - wxPoint(20, 20));
+    Press(WXK_TAB);
+    ASSERT_EQ(0, Browser()->GetFocusedLink());
+    ASSERT_TRUE(WaitFor([&] { return Browser()->IsPrepared(strSlowAdjectives); }));
+    Press(WXK_RETURN);
+    ASSERT_TRUE(WaitFor([this] { return TabNames() == "Verb,Adj."; }));
+    EXPECT_FALSE(Browser()->IsPrepared(strSlowAdjectives));
+    EXPECT_EQ(strByLink, Shown());
 }
 
 TEST_F(EntryLinksTest, MenuKeyAndShiftF10OpenThePageMenu) {
