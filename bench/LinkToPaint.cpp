@@ -5,7 +5,9 @@
 // another tab than the first, Ctrl+Page Down from the tab before it to that tab painted. Each
 // run is a fresh process. Two links: "canine" on the page of "dog" (opens the first sense of
 // canine's first tab) and "break" on the page of "breakage" (opens break, 75 senses, on its
-// Verb tab of 59 senses, scrolled to the sense).
+// Verb tab of 59 senses, scrolled to the sense). Each link is clicked twice a round: with the
+// view's preparing of pages for links rested on switched off, and after the pointer rested on
+// the link kRestMs, as a person's click comes (the view has the page prepared by then).
 //   lexano_link_bench [RUNS [ROUNDS]]        (defaults 5 and 10)
 #include <wx/init.h>
 #include <wx/textctrl.h>
@@ -32,6 +34,11 @@ struct LinkCase {
     const char* lpszTarget;  // the related word
 };
 const LinkCase kCases[] = {{"dog", 2, "canine"}, {"breakage", 13, "break"}};
+// A pointer's rest on a link before the click: people take longer from reaching a target to
+// pressing the button.
+constexpr int kRestMs = 150;
+// Numbers measured per case: the click at once, the click after a rest, Enter, the tab change.
+constexpr int kMeasures = 4;
 
 class LinkBench {
 public:
@@ -58,6 +65,10 @@ public:
     // Opens strWord from the list by Enter; returns the milliseconds to its painted page.
     double Enter(const std::string& strWord) {
         ToList();
+        // The pointer waits outside the page, so that no link is rested on before a click.
+        const wxPoint ptAway = m_dlg.ClientToScreen(wxPoint(2, 2));
+        wxUIActionSimulator().MouseMove(ptAway);
+        PumpUntil([&] { return wxGetMousePosition() == ptAway; });
         wxTextCtrl* pEdit = wxDynamicCast(m_dlg.FindWindow(IDC_EDIT1), wxTextCtrl);
         pEdit->SetValue(strWord);
         PumpUntil([&] { return m_dlg.GetSearchText() == strWord; });
@@ -78,20 +89,30 @@ public:
         return dMs;
     }
 
-    // Clicks the link on the page shown; returns the milliseconds to the linked page painted.
-    double Click(const LinkCase& link) {
+    // Clicks the link on the page shown, nRestMs after the pointer came onto it, or with no page
+    // prepared for it when nRestMs is 0; returns the milliseconds from the click to the linked
+    // page painted.
+    double Click(const LinkCase& link, int nRestMs) {
         const wxPoint pt = LinkPoint(link);
         if (pt == wxDefaultPosition) {
             std::fprintf(stderr, "lexano_link_bench: no link to %s on %s\n", link.lpszTarget,
                          link.lpszFrom);
             std::exit(1);
         }
+        const PageWindow::LinkRestHandler prepare = m_pPage->GetLinkRestHandler();
+        if (nRestMs == 0) {
+            m_pPage->SetLinkRestHandler(nullptr);
+        }
         wxUIActionSimulator sim;
         sim.MouseMove(m_pPage->ClientToScreen(pt));
         PumpUntil([&] { return wxGetMousePosition() == m_pPage->ClientToScreen(pt); });
+        if (nRestMs > 0) {
+            PumpUntil([] { return false; }, nRestMs);
+        }
         m_watch.m_bArmed = true;
         sim.MouseClick();
         const double dMs = WaitForPaint(link.lpszTarget);
+        m_pPage->SetLinkRestHandler(prepare);
         m_nLinkedTab = m_dlg.GetEntryView().GetCurrentTab();
         return dMs;
     }
@@ -161,20 +182,23 @@ int RunChild(int argc, char** argv, int nRounds) {
         bench.Attach();
         bench.Enter("bank");  // the first lookup reads what every later one finds kept
         for (const LinkCase& link : kCases) {
-            std::vector<double> clicks, enters, tabs;
+            std::vector<double> clicks, rested, enters, tabs;
             for (int i = 0; i < nRounds; ++i) {
                 // Alternating which goes first, so that neither always finds the other's work.
                 for (int nStep = 0; nStep < 2; ++nStep) {
                     if ((nStep == 0) == (i % 2 == 0)) {
                         bench.Enter(link.lpszFrom);
-                        clicks.push_back(bench.Click(link));
+                        clicks.push_back(bench.Click(link, 0));
+                        bench.Enter(link.lpszFrom);
+                        rested.push_back(bench.Click(link, kRestMs));
                     } else {
                         enters.push_back(bench.Enter(link.lpszTarget));
                         tabs.push_back(bench.ToLinkedTab());
                     }
                 }
             }
-            std::printf("%.2f %.2f %.2f ", Median(clicks), Median(enters), Median(tabs));
+            std::printf("%.2f %.2f %.2f %.2f ", Median(clicks), Median(rested), Median(enters),
+                        Median(tabs));
         }
         std::printf("\n");
         bench.Detach();
@@ -192,19 +216,23 @@ int main(int argc, char** argv) {
     const int nRuns = argc > 1 ? std::atoi(argv[1]) : 5;
     const std::string strRounds = argc > 2 ? argv[2] : "10";
     std::vector<std::vector<double>> results;
-    if (!RunChildren(argv[0], nRuns, strRounds, 3 * (sizeof kCases / sizeof *kCases), results)) {
+    if (!RunChildren(argv[0], nRuns, strRounds, kMeasures * (sizeof kCases / sizeof *kCases),
+                     results)) {
         return 1;
     }
     std::printf("Click on a related word to painted page, beside Enter on that word and the "
                 "change to the linked tab, medians of %d runs:\n", nRuns);
     for (size_t i = 0; i < sizeof kCases / sizeof *kCases; ++i) {
-        const double dClick = Median(results[3 * i]);
-        const double dEnter = Median(results[3 * i + 1]);
-        const double dTab = Median(results[3 * i + 2]);
-        std::printf("  %s on the page of %s: %.1f ms; Enter on %s: %.1f ms (ratio %.2f); "
-                    "Ctrl+Page Down to the linked tab: %.1f ms\n",
-                    kCases[i].lpszTarget, kCases[i].lpszFrom, dClick, kCases[i].lpszTarget,
-                    dEnter, dEnter > 0 ? dClick / dEnter : 0.0, dTab);
+        const double dClick = Median(results[kMeasures * i]);
+        const double dRested = Median(results[kMeasures * i + 1]);
+        const double dEnter = Median(results[kMeasures * i + 2]);
+        const double dTab = Median(results[kMeasures * i + 3]);
+        std::printf("  %s on the page of %s: %.1f ms unprepared, %.1f ms after a %d ms rest; "
+                    "Enter on %s: %.1f ms (ratios %.2f, %.2f); Ctrl+Page Down to the linked "
+                    "tab: %.1f ms\n",
+                    kCases[i].lpszTarget, kCases[i].lpszFrom, dClick, dRested, kRestMs,
+                    kCases[i].lpszTarget, dEnter, dEnter > 0 ? dClick / dEnter : 0.0,
+                    dEnter > 0 ? dRested / dEnter : 0.0, dTab);
     }
     return 0;
 }
