@@ -103,12 +103,22 @@ void PageWindow::PreparePage(const wxString& strHtml) {
 }
 
 void PageWindow::ShowPreparedCells(wxHtmlContainerCell* pCells, const wxString& strSource) {
-    // An empty page first: it clears the selection, the link focus and the cells shown as
-    // every new page does, and the window's background.
-    SetPage(wxString());
+    // What the HTML window does for a page it parses, and what a new page clears: a selection
+    // being made with the mouse (its cells are going), the selection, the link focus. The
+    // scroll bars stay as they are until the layout: an empty page in between would hide them
+    // and lay the page out for a width the window does not have yet.
+    wxMouseCaptureLostEvent lost;
+    OnMouseCaptureLost(lost);
+    if (HasCapture()) {
+        ReleaseMouse();
+    }
+    wxDELETE(m_selection);
+    m_nFocusLink = -1;
+    m_linkRestTimer.Stop();
+    m_strSource = strSource;
+    SetBackgroundColour(*wxWHITE);
     delete m_Cell;
     m_Cell = pCells;
-    m_strSource = strSource;
     CreateLayout();
     Refresh();
 }

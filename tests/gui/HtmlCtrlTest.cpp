@@ -609,8 +609,8 @@ TEST_F(HtmlCtrlTest, APreparedPageIsShownAsTheParsedPageWithoutAParse) {
     ASSERT_TRUE(WriteAndSettle(strPage.c_str()));
     EXPECT_FALSE(Page()->IsPrepared(AnsiToWx(strPage.c_str())));
     EXPECT_EQ(strParsed, Describe());
-    // The window's own parser never saw the page.
-    EXPECT_TRUE(Page()->GetParser()->GetSource()->empty());
+    // The window's own parser never saw the page: it last parsed the page before.
+    EXPECT_EQ("<html><body>other</body></html>", *Page()->GetParser()->GetSource());
 
     // Another page than the one prepared is parsed as usual, and the prepared one is dropped.
     m_pHtml->PreparePage(strPage.c_str());
@@ -622,4 +622,29 @@ TEST_F(HtmlCtrlTest, APreparedPageIsShownAsTheParsedPageWithoutAParse) {
     Page()->SetZoomStep(1);
     EXPECT_FALSE(Page()->IsPrepared(AnsiToWx(strPage.c_str())));
     Page()->SetZoomStep(0);
+}
+
+// A prepared page that comes while a selection is being dragged with the mouse ends that
+// selection: the drag must not go on over the cells of the page that went.
+TEST_F(HtmlCtrlTest, APreparedPageEndsASelectionBeingDragged) {
+    std::string strWords = "<html><body>";
+    for (int i = 0; i < 40; ++i) strWords += "word" + std::to_string(i) + " ";
+    const std::string strNext = "<html><body><p>next page</p></body></html>";
+    ASSERT_TRUE(WriteAndSettle((strWords + "</body></html>").c_str()));
+    m_pHtml->PreparePage(strNext.c_str());
+    FocusPage();
+    wxUIActionSimulator sim;
+    sim.MouseMove(Page()->ClientToScreen(wxPoint(12, 14)));
+    sim.MouseDown();
+    sim.MouseMove(Page()->ClientToScreen(wxPoint(120, 30)));
+    ASSERT_TRUE(WaitFor([this] { return !Page()->SelectionToText().empty(); }));
+    ASSERT_TRUE(WriteAndSettle(strNext.c_str()));
+    EXPECT_FALSE(Page()->IsPrepared(AnsiToWx(strNext.c_str())));
+    EXPECT_FALSE(Page()->HasCapture());
+    sim.MouseMove(Page()->ClientToScreen(wxPoint(60, 20)));
+    Pump(100);
+    sim.MouseUp();
+    Pump(100);
+    EXPECT_EQ("next page", PageText());
+    EXPECT_EQ("", Page()->SelectionToText());
 }
