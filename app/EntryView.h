@@ -111,6 +111,8 @@ public:
     // FollowLink of the same link shows it without either. Nothing is shown; only the last
     // link's pages are kept, until the next entry is shown.
     void PrepareLink(const HtmlLinkInfo& info);
+    // True while the pages of a link rested on are kept.
+    bool HasPreparedWord() const { return m_nPreparedPos >= 0; }
 
     // Back and forward through the history: shows the page before (after) the current one as
     // it was left, and keeps the current one as it is now. False, nothing changed, at the

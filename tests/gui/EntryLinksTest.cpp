@@ -270,18 +270,23 @@ TEST_F(EntryLinksTest, MouseBackAndForwardButtonsGoThroughTheHistory) {
 
 namespace {
 
-// How many pixels of rc (screen coordinates) have the colour c, give or take a little; -1 when
-// the screen cannot be read.
-int CountPixelsOfColour(const wxRect& rc, const wxColour& c) {
+// Reads rc (screen coordinates) off the screen into image; false when the screen cannot be read.
+bool GrabScreen(const wxRect& rc, wxImage& image) {
     const std::string strPath = ScreenshotDir() + "/screen-grab.png";
     char szCommand[512];
     std::snprintf(szCommand, sizeof szCommand, "import -window root -crop %dx%d+%d+%d +repage '%s'",
                   rc.width, rc.height, rc.x, rc.y, strPath.c_str());
     if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) wxImage::AddHandler(new wxPNGHandler);
-    wxImage image;
     const bool bRead = std::system(szCommand) == 0 && image.LoadFile(strPath, wxBITMAP_TYPE_PNG);
     std::remove(strPath.c_str());
-    if (!bRead) return -1;
+    return bRead;
+}
+
+// How many pixels of rc (screen coordinates) have the colour c, give or take a little; -1 when
+// the screen cannot be read.
+int CountPixelsOfColour(const wxRect& rc, const wxColour& c) {
+    wxImage image;
+    if (!GrabScreen(rc, image)) return -1;
     int nCount = 0;
     for (int y = 0; y < image.GetHeight(); ++y) {
         for (int x = 0; x < image.GetWidth(); ++x) {
@@ -290,6 +295,21 @@ int CountPixelsOfColour(const wxRect& rc, const wxColour& c) {
         }
     }
     return nCount;
+}
+
+// The pixels of the page window's client area as they are on the screen (width, height and
+// the RGB data), without the strip at its right where GTK's overlay scroll bar is drawn, in a
+// shade that fades with time.
+std::string PagePixels(wxWindow* pPage) {
+    pPage->Update();
+    const wxSize size = pPage->GetClientSize() - wxSize(16, 0);
+    wxImage image;
+    if (!GrabScreen(wxRect(pPage->ClientToScreen(wxPoint(0, 0)), size), image)) {
+        return std::string();
+    }
+    return std::to_string(image.GetWidth()) + "x" + std::to_string(image.GetHeight()) + ":" +
+           std::string(reinterpret_cast<const char*>(image.GetData()),
+                       static_cast<size_t>(image.GetWidth()) * image.GetHeight() * 3);
 }
 
 }  // namespace
@@ -367,6 +387,15 @@ TEST_F(EntryLinksTest, PageOfALinkRestedOnIsPreparedAndShownByTheClick) {
     EXPECT_EQ("slow Verb,Adj. 1", strByLink.substr(0, strByLink.rfind(' ')));
     EXPECT_GT(Browser()->GetTopPixel(), 0);
     EXPECT_TRUE(InView(LinkPoint(1, "fast")));
+    // Drawn as the same page parsed anew is drawn (forward in the history builds it again).
+    const std::string strPrepared = PagePixels(Browser());
+    ASSERT_FALSE(strPrepared.empty());
+    const int nLinkedTop = Browser()->GetTopPixel();
+    GoThroughHistory([this] { Press(WXK_LEFT, wxMOD_ALT); });
+    GoThroughHistory([this] { Press(WXK_RIGHT, wxMOD_ALT); });
+    ASSERT_EQ("slow Verb,Adj. 1", Shown().substr(0, Shown().rfind(' ')));
+    Browser()->ScrollToPixel(nLinkedTop);
+    EXPECT_TRUE(PagePixels(Browser()) == strPrepared) << "the prepared page looks different";
 
     // The same from the keyboard: the link focus on "slow" prepares it, Enter shows it.
     GoThroughHistory([this] { Press(WXK_LEFT, wxMOD_ALT); });
@@ -538,6 +567,13 @@ TEST_F(EntryLinksTest, WordNetPagesScreenshots) {
     ClickLink(2, "canine");
     EXPECT_EQ("canine", Edit()->GetValue());
     EXPECT_TRUE(SaveScreenshot(m_pDlg.get(), "wordnet-dog-canine.png"));
+    // The heaviest page, break's Verb tab, opened from a link rested on: shown as prepared.
+    OpenWord("breakage");
+    MovePointer(Browser()->ClientToScreen(LinkPoint(13, "break")));
+    ASSERT_TRUE(WaitFor([this] { return m_pDlg->GetEntryView().HasPreparedWord(); }));
+    ClickLink(13, "break");
+    EXPECT_EQ("break Noun,Verb 1", Shown().substr(0, Shown().rfind(' ')));
+    EXPECT_TRUE(SaveScreenshot(m_pDlg.get(), "wordnet-breakage-break-prepared.png"));
     const std::string strPage = OpenWord("recieve");
     EXPECT_TRUE(Contains(strPage, "\x93recieve\x94 is not in the dictionary. Did you mean receive"))
         << strPage;
