@@ -37,7 +37,8 @@ const LinkCase kCases[] = {{"dog", 2, "canine"}, {"breakage", 13, "break"}};
 // A pointer's rest on a link before the click: people take longer from reaching a target to
 // pressing the button.
 constexpr int kRestMs = 150;
-// Numbers measured per case: the click at once, the click after a rest, Enter, the tab change.
+// Numbers measured per case: the click with nothing prepared, the click after a rest, Enter,
+// the tab change.
 constexpr int kMeasures = 4;
 
 class LinkBench {
