@@ -93,3 +93,9 @@ bool MeasuringTagHandler::HandleTag(const wxHtmlTag& WXUNUSED(tag)) {
     }
     return false;  // what <head> holds is parsed as usual
 }
+
+void AddPageTagHandlers(wxHtmlWinParser* pParser, MeasuringDC* pDC) {
+    pParser->AddTagHandler(new BreakTagHandler);
+    pParser->AddTagHandler(new RuleTagHandler);
+    pParser->AddTagHandler(new MeasuringTagHandler(pDC));
+}

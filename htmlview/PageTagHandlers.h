@@ -44,4 +44,8 @@ private:
     MeasuringDC* m_pDC;  // the page window's; outlives the parse
 };
 
+// Gives pParser the handlers above, in place of its own for <br>, <hr> and <head>, measuring
+// through pDC: every parser of the page window's pages has the same ones. The parser owns them.
+void AddPageTagHandlers(wxHtmlWinParser* pParser, MeasuringDC* pDC);
+
 #endif

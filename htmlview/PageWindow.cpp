@@ -63,10 +63,7 @@ void ApplyFontOfCell(wxDC& dc, const wxHtmlCell* pRoot, const wxHtmlCell* pCell)
 PageWindow::PageWindow(wxWindow* pParent, const wxSize& size)
     : wxHtmlWindow(pParent, wxID_ANY, wxPoint(0, 0), size, wxHW_SCROLLBAR_AUTO | wxBORDER_NONE) {
     SetBorders(kPageBorder);
-    // The parser owns its handlers; these replace its own for <br> and <hr>.
-    GetParser()->AddTagHandler(new BreakTagHandler);
-    GetParser()->AddTagHandler(new RuleTagHandler);
-    GetParser()->AddTagHandler(new MeasuringTagHandler(&m_measuringDC));
+    AddPageTagHandlers(GetParser(), &m_measuringDC);
     ApplyFonts();
     // Before the HTML window's own paint handler, which it calls.
     Bind(wxEVT_PAINT, &PageWindow::OnPaintWithLinkFocus, this);

@@ -18,9 +18,7 @@ void PreparedPage::Prepare(wxWindow* pWindow, const wxString& strHtml, const Fon
     // A parser of its own, with the page window's handlers: the window's parser may be in the
     // middle of nothing, but its state (source, container) belongs to the page shown.
     wxHtmlWinParser parser(nullptr);
-    parser.AddTagHandler(new BreakTagHandler);
-    parser.AddTagHandler(new RuleTagHandler);
-    parser.AddTagHandler(new MeasuringTagHandler(m_pMeasuringDC));
+    AddPageTagHandlers(&parser, m_pMeasuringDC);
     parser.SetFonts(fonts.strNormalFace, fonts.strFixedFace, fonts.sizes);
     wxClientDC dc(pWindow);
     dc.SetMapMode(wxMM_TEXT);
